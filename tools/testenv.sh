@@ -49,8 +49,11 @@ orvane_start_wine() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
-  # One persistent wineserver keeps every test program's start short.
+  # One persistent wineserver keeps every test program's start short. Wine's own
+  # services start with the first program and inherit its output; start them here,
+  # detached, so no test runner waits on a pipe a service holds open.
   wineserver -p 2>/dev/null || true
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 orvane_start_publisher() {
