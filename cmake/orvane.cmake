@@ -1,14 +1,23 @@
 # Shared compile settings for every target of the project.
 
 add_library(orvane_warnings INTERFACE)
-target_compile_options(orvane_warnings INTERFACE -Wall -Wextra -Werror)
+if(MSVC)
+  target_compile_options(orvane_warnings INTERFACE /W4 /WX /utf-8)
+else()
+  target_compile_options(orvane_warnings INTERFACE -Wall -Wextra -Werror)
+endif()
 
 if(WIN32)
   add_library(orvane_platform_defs INTERFACE)
   target_compile_definitions(orvane_platform_defs INTERFACE
     WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX WIN32_LEAN_AND_MEAN)
   # One self-contained executable: no runtime DLL of ours next to Orvane.exe.
-  set(ORVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+  if(MSVC)
+    set(ORVANE_STATIC_LINK "")
+    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  else()
+    set(ORVANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+  endif()
 else()
   add_library(orvane_platform_defs INTERFACE)
   set(ORVANE_STATIC_LINK "")
