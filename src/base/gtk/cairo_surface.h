@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+
+#include "base/canvas.h"
+#include "base/gtk/cairo_handles.h"
+
+namespace orvane::gtk {
+
+// A Surface on cairo: an ARGB image surface of its own (off-screen pictures, skins) or
+// a window's cairo context borrowed while the window draws.
+//
+// Pixels may carry transparency: a skin has its key colour made transparent once, when
+// it is loaded (`keyed`), so that transparent transfers from it are a plain paint with
+// alpha; a transfer from any other surface clears the key colour on the way.
+class CairoSurface final : public Surface {
+ public:
+  // Takes an ARGB32 image surface. `keyed`: the colour already made transparent in it;
+  // reading such a pixel back yields that colour, as it would on the unkeyed picture.
+  explicit CairoSurface(UniqueCairoSurface image, std::optional<Colour> keyed = std::nullopt);
+  // Borrows (references) a window's context; width x height is the window's area.
+  CairoSurface(cairo_t* target, int width, int height);
+  ~CairoSurface() override;
+  CairoSurface(const CairoSurface&) = delete;
+  CairoSurface& operator=(const CairoSurface&) = delete;
+
+  // The image surface; nullptr for a borrowed window context.
+  cairo_surface_t* Image() const { return image_.get(); }
+  std::optional<Colour> Keyed() const { return keyed_; }
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  bool Copy(const Rect& dest, const Surface& source, Point from) override;
+  bool Stretch(const Rect& dest, const Surface& source, const Rect& from, bool halftone) override;
+  bool CopyTransparent(const Rect& dest, const Surface& source, Point from, Colour key) override;
+  bool FillRect(const Rect& area, Colour colour) override;
+  void SetFont(const Font& font) override;
+  void SetTextColour(Colour colour) override;
+  void SetTextBackground(std::optional<Colour> opaque) override;
+  Size MeasureText(std::string_view text) override;
+  int DrawText(std::string_view text, const Rect& box, unsigned format) override;
+  Colour GetPixel(Point p) const override;
+
+ private:
+  const PangoFontDescription* CurrentFont();
+  bool Transfer(const Rect& dest, cairo_surface_t* source, Point from, cairo_operator_t op);
+
+  UniqueCairoSurface image_;
+  UniqueCairo cr_;
+  int width_;
+  int height_;
+  std::optional<Colour> keyed_;
+  UniqueFontDescription font_;
+  Colour text_colour_ = kBlack;
+  std::optional<Colour> text_background_ = Rgb(255, 255, 255);
+};
+
+// A new ARGB32 image surface of width x height with every pixel opaque black; nullptr
+// when cairo cannot make it.
+UniqueCairoSurface NewOpaqueImage(int width, int height);
+
+}  // namespace orvane::gtk

@@ -1,0 +1,296 @@
+// The cairo side of the tab strip's drawing: surfaces, skins keyed once at loading,
+// transfers, Pango text laid out the way the strip's captions need, and painting
+// through a borrowed cairo context.
+#include <gtk/gtk.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "base/gtk/cairo_canvas.h"
+#include "base/gtk/cairo_font.h"
+#include "base/gtk/cairo_surface.h"
+#include "support/canvas_synthetic_skin.h"
+#include "support/canvas_tab_paint_scenes.h"
+#include "support/canvas_tab_scene.h"
+#include "tabstrip/tab_painter.h"
+
+namespace orvane::test {
+namespace {
+
+using gtk::CairoCanvas;
+using gtk::CairoSurface;
+
+class CairoCanvasTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display"; }
+  CairoCanvas canvas_;
+};
+
+std::uint32_t StoredPixel(const Surface& surface, int x, int y) {
+  cairo_surface_t* image = static_cast<const CairoSurface&>(surface).Image();
+  cairo_surface_flush(image);
+  const unsigned char* row =
+      cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
+  return reinterpret_cast<const std::uint32_t*>(row)[x];
+}
+
+// Columns that hold anything but `background`, as [first, last]; {-1, -1} for none.
+std::pair<int, int> InkColumns(const Surface& s, Colour background) {
+  int first = -1, last = -1;
+  for (int x = 0; x < s.Width(); ++x) {
+    for (int y = 0; y < s.Height(); ++y) {
+      if (s.GetPixel(Point{x, y}) != background) {
+        if (first < 0)
+          first = x;
+        last = x;
+        break;
+      }
+    }
+  }
+  return {first, last};
+}
+
+std::pair<int, int> InkRows(const Surface& s, Colour background) {
+  int first = -1, last = -1;
+  for (int y = 0; y < s.Height(); ++y) {
+    for (int x = 0; x < s.Width(); ++x) {
+      if (s.GetPixel(Point{x, y}) != background) {
+        if (first < 0)
+          first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  return {first, last};
+}
+
+std::unique_ptr<Surface> TextSurface(Canvas& canvas, int width, int height, Colour fill) {
+  auto s = canvas.CreateSurface(width, height);
+  s->FillRect(Rect{0, 0, width, height}, fill);
+  s->SetTextBackground(std::nullopt);
+  return s;
+}
+
+TEST_F(CairoCanvasTest, NewSurfacesAreOpaqueBlackAndNeedPixels) {
+  auto s = canvas_.CreateSurface(3, 2);
+  EXPECT_EQ(s->GetPixel(Point{2, 1}), kBlack);
+  EXPECT_EQ(StoredPixel(*s, 2, 1), 0xFF000000u);
+  EXPECT_EQ(s->GetPixel(Point{3, 0}), kInvalidColour);
+  for (auto size : {Size{0, 5}, Size{5, 0}, Size{-1, 5}}) {
+    try {
+      canvas_.CreateSurface(size.cx, size.cy);
+      ADD_FAILURE() << "created " << size.cx << "x" << size.cy;
+    } catch (const DrawingError& e) {
+      EXPECT_STREQ(e.what(), "CreateCompatibleBitmap调用失败");
+    }
+  }
+}
+
+TEST_F(CairoCanvasTest, SkinsAreKeyedOnceWhenTheyLoad) {
+  auto skin0 = canvas_.LoadSkin(106);
+  auto skin1 = canvas_.LoadSkin(107);
+  EXPECT_EQ(skin0->Width(), 415);
+  EXPECT_EQ(skin0->Height(), 25);
+  EXPECT_EQ(skin1->Width(), 421);
+  EXPECT_EQ(skin1->Height(), 28);
+  // Right of the last close box lies unused magenta: stored transparent, read as magenta.
+  EXPECT_EQ(StoredPixel(*skin0, 414, 20), 0u);
+  EXPECT_EQ(skin0->GetPixel(Point{414, 20}), kMagenta);
+  // The background column is opaque.
+  EXPECT_EQ(StoredPixel(*skin0, 0, 10) >> 24, 0xFFu);
+  EXPECT_NE(skin0->GetPixel(Point{0, 10}), kMagenta);
+  EXPECT_THROW(canvas_.LoadSkin(4242), DrawingError);
+
+  auto file = canvas_.LoadSkinFile(ORVANE_RESOURCE_DIR "/tab_skin_0.bmp");
+  EXPECT_TRUE(SamePixels(ReadBack(*file), ReadBack(*skin0)));
+}
+
+TEST_F(CairoCanvasTest, TransparentCopyLeavesTheKeyOutOfKeyedAndPlainSources) {
+  auto plain = canvas_.CreateSurface(3, 1);
+  plain->FillRect(Rect{0, 0, 1, 1}, Rgb(10, 20, 30));
+  plain->FillRect(Rect{1, 0, 1, 1}, kMagenta);
+  plain->FillRect(Rect{2, 0, 1, 1}, Rgb(40, 50, 60));
+  auto skin = canvas_.LoadSkin(106);
+  const Colour skin_colour = skin->GetPixel(Point{0, 3});
+
+  auto dest = canvas_.CreateSurface(6, 2);
+  dest->FillRect(Rect{0, 0, 6, 2}, Rgb(1, 1, 1));
+  EXPECT_TRUE(dest->CopyTransparent(Rect{0, 0, 3, 1}, *plain, Point{0, 0}, kMagenta));
+  EXPECT_EQ(dest->GetPixel(Point{0, 0}), Rgb(10, 20, 30));
+  EXPECT_EQ(dest->GetPixel(Point{1, 0}), Rgb(1, 1, 1));
+  EXPECT_EQ(dest->GetPixel(Point{2, 0}), Rgb(40, 50, 60));
+  // From the skin: its background column, then unused (transparent) skin.
+  EXPECT_TRUE(dest->CopyTransparent(Rect{3, 1, 1, 1}, *skin, Point{0, 3}, kMagenta));
+  EXPECT_TRUE(dest->CopyTransparent(Rect{4, 1, 2, 1}, *skin, Point{413, 20}, kMagenta));
+  EXPECT_EQ(dest->GetPixel(Point{3, 1}), skin_colour);
+  EXPECT_EQ(dest->GetPixel(Point{4, 1}), Rgb(1, 1, 1));
+  EXPECT_EQ(dest->GetPixel(Point{5, 1}), Rgb(1, 1, 1));
+  // A key other than the one the skin was loaded with is keyed on the way.
+  auto other = canvas_.CreateSurface(1, 1);
+  other->FillRect(Rect{0, 0, 1, 1}, Rgb(7, 7, 7));
+  EXPECT_TRUE(other->CopyTransparent(Rect{0, 0, 1, 1}, *skin, Point{0, 3}, skin_colour));
+  EXPECT_EQ(other->GetPixel(Point{0, 0}), Rgb(7, 7, 7));
+}
+
+TEST_F(CairoCanvasTest, CopyTakesOnlyWhatLiesOnTheSource) {
+  auto source = canvas_.CreateSurface(2, 2);
+  source->FillRect(Rect{0, 0, 2, 2}, Rgb(9, 9, 9));
+  auto dest = canvas_.CreateSurface(4, 4);
+  dest->FillRect(Rect{0, 0, 4, 4}, Rgb(100, 0, 0));
+  dest->Copy(Rect{0, 0, 4, 4}, *source, Point{1, 1});
+  EXPECT_EQ(dest->GetPixel(Point{0, 0}), Rgb(9, 9, 9));
+  EXPECT_EQ(dest->GetPixel(Point{1, 0}), Rgb(100, 0, 0));
+  EXPECT_EQ(dest->GetPixel(Point{0, 1}), Rgb(100, 0, 0));
+  EXPECT_FALSE(dest->Copy(Rect{0, 0, -2, 4}, *source, Point{0, 0}));
+}
+
+TEST_F(CairoCanvasTest, HalftoneAveragesAndStaysInsideTheSlice) {
+  auto source = canvas_.CreateSurface(6, 1);
+  source->FillRect(Rect{0, 0, 2, 1}, Rgb(255, 0, 0));
+  source->FillRect(Rect{2, 0, 2, 1}, Rgb(0, 200, 0));
+  source->FillRect(Rect{4, 0, 2, 1}, Rgb(0, 0, 255));
+  // Enlarging the green middle never picks up its red and blue neighbours.
+  auto wide = canvas_.CreateSurface(30, 3);
+  wide->Stretch(Rect{0, 0, 30, 3}, *source, Rect{2, 0, 2, 1}, true);
+  EXPECT_EQ(wide->GetPixel(Point{0, 0}), Rgb(0, 200, 0));
+  EXPECT_EQ(wide->GetPixel(Point{29, 2}), Rgb(0, 200, 0));
+  // Shrinking red and green to one pixel mixes them.
+  auto one = canvas_.CreateSurface(1, 1);
+  one->Stretch(Rect{0, 0, 1, 1}, *source, Rect{0, 0, 4, 1}, true);
+  const Colour mixed = one->GetPixel(Point{0, 0});
+  EXPECT_GT(RedOf(mixed), 60);
+  EXPECT_GT(GreenOf(mixed), 50);
+  one->Stretch(Rect{0, 0, 1, 1}, *source, Rect{0, 0, 4, 1}, false);
+  const Colour picked = one->GetPixel(Point{0, 0});
+  EXPECT_TRUE(picked == Rgb(255, 0, 0) || picked == Rgb(0, 200, 0));
+}
+
+TEST_F(CairoCanvasTest, GuiFontsAreTheDesktopFontWithTheirWeight) {
+  GtkSettings* settings = gtk_settings_get_default();
+  gchar* name = nullptr;
+  g_object_get(settings, "gtk-font-name", &name, nullptr);
+  PangoFontDescription* desktop = pango_font_description_from_string(name);
+  g_free(name);
+  for (int weight : {100, 700}) {
+    auto font = canvas_.CreateGuiFont(weight);
+    const PangoFontDescription* made = static_cast<const gtk::CairoFont&>(*font).Description();
+    EXPECT_EQ(pango_font_description_get_weight(made), weight);
+    EXPECT_STREQ(pango_font_description_get_family(made),
+                 pango_font_description_get_family(desktop));
+    EXPECT_EQ(pango_font_description_get_size(made), pango_font_description_get_size(desktop));
+  }
+  pango_font_description_free(desktop);
+}
+
+TEST_F(CairoCanvasTest, CentredSingleLineTextSitsInTheMiddleOfItsBox) {
+  const Colour bg = Rgb(255, 255, 255);
+  auto s = TextSurface(canvas_, 200, 40, bg);
+  auto font = canvas_.CreateGuiFont(700);
+  s->SetFont(*font);
+  const Size extent = s->MeasureText("Centre");
+  s->DrawText("Centre", Rect{20, 5, 160, 30}, 37);
+  const auto [left, right] = InkColumns(*s, bg);
+  ASSERT_GE(left, 0);
+  // The logical extent starts at x = 20 + (160 - cx) / 2; glyph ink lies just inside it.
+  const int start = 20 + (160 - extent.cx) / 2;
+  EXPECT_GE(left, start);
+  EXPECT_LE(left, start + 3);
+  EXPECT_LE(right, start + extent.cx);
+  EXPECT_GE(right, start + extent.cx - 4);
+  const auto [top, bottom] = InkRows(*s, bg);
+  EXPECT_GE(top, 5 + (30 - extent.cy) / 2);
+  EXPECT_LE(bottom, 5 + (30 - extent.cy) / 2 + extent.cy);
+}
+
+TEST_F(CairoCanvasTest, EndEllipsisCutsTheTextInsideItsBox) {
+  const Colour bg = Rgb(255, 255, 255);
+  const std::string text = "A caption much wider than the box";
+  auto full = TextSurface(canvas_, 400, 30, bg);
+  const Size extent = full->MeasureText(text);
+  ASSERT_GT(extent.cx, 120);
+  auto cut = TextSurface(canvas_, 400, 30, bg);
+  cut->DrawText(text, Rect{10, 2, 100, 26}, 0x8000);
+  const auto [left, right] = InkColumns(*cut, bg);
+  EXPECT_GE(left, 10);
+  EXPECT_LE(left, 13);
+  EXPECT_LE(right, 109);
+  EXPECT_GE(right, 95);
+  // Left-aligned and from the top of the box, not centred.
+  const auto [top, bottom] = InkRows(*cut, bg);
+  EXPECT_LE(top, 2 + extent.cy / 2);
+  EXPECT_GE(top, 2);
+  // The same text without an ellipsis is simply clipped at the box's edge, and differs.
+  auto clipped = TextSurface(canvas_, 400, 30, bg);
+  clipped->DrawText(text, Rect{10, 2, 100, 26}, 0);
+  EXPECT_FALSE(SamePixels(ReadBack(*cut), ReadBack(*clipped)));
+  EXPECT_LE(InkColumns(*clipped, bg).second, 109);
+}
+
+TEST_F(CairoCanvasTest, AmpersandsArePrefixesUnlessToldOtherwise) {
+  const Colour bg = Rgb(255, 255, 255);
+  auto doubled = TextSurface(canvas_, 100, 30, bg);
+  doubled->DrawText("a&&b", Rect{0, 0, 100, 30}, 0);
+  auto literal = TextSurface(canvas_, 100, 30, bg);
+  literal->DrawText("a&b", Rect{0, 0, 100, 30}, 0x800);
+  EXPECT_TRUE(SamePixels(ReadBack(*doubled), ReadBack(*literal)));
+  auto prefixed = TextSurface(canvas_, 100, 30, bg);
+  prefixed->DrawText("a&b", Rect{0, 0, 100, 30}, 0);
+  EXPECT_FALSE(SamePixels(ReadBack(*prefixed), ReadBack(*literal)));
+}
+
+TEST_F(CairoCanvasTest, OpaqueTextBackgroundFillsTheTextsCells) {
+  const Colour bg = Rgb(0, 200, 0);
+  auto s = canvas_.CreateSurface(100, 30);
+  s->FillRect(Rect{0, 0, 100, 30}, bg);
+  s->SetTextColour(Rgb(200, 0, 0));
+  // A new surface's text background is opaque white.
+  s->DrawText("ii", Rect{0, 0, 100, 30}, 37);
+  EXPECT_EQ(s->GetPixel(Point{0, 0}), bg);
+  const Size extent = s->MeasureText("ii");
+  const Point inside{50 - extent.cx / 2, 15 - extent.cy / 2 + 1};
+  EXPECT_EQ(s->GetPixel(inside), Rgb(255, 255, 255));
+  s->FillRect(Rect{0, 0, 100, 30}, bg);
+  s->SetTextBackground(std::nullopt);
+  s->DrawText("ii", Rect{0, 0, 100, 30}, 37);
+  EXPECT_EQ(s->GetPixel(inside), bg);
+}
+
+TEST_F(CairoCanvasTest, PaintGoesThroughABorrowedContext) {
+  SyntheticSkinCanvas skins(canvas_);
+  TabScene scene;
+  scene.SetStyle(0);
+  scene.width = 250;
+  scene.LayOut({100, 100});
+  scene.selected = 0;
+  TabPainter painter(skins, scene, scene);
+  painter.CreateBuffers();
+  painter.DrawAll(true);
+
+  gtk::UniqueCairoSurface window(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 250, 25));
+  gtk::UniqueCairo cr(cairo_create(window.get()));
+  {
+    CairoSurface target(cr.get(), 250, 25);
+    EXPECT_EQ(target.GetPixel(Point{0, 0}), kInvalidColour);
+    painter.Paint(target);
+  }
+  // The context lives on with its owner.
+  EXPECT_EQ(cairo_status(cr.get()), CAIRO_STATUS_SUCCESS);
+  cairo_surface_flush(window.get());
+  const unsigned char* data = cairo_image_surface_get_data(window.get());
+  const int stride = cairo_image_surface_get_stride(window.get());
+  int wrong = 0;
+  for (int y = 0; y < 25; ++y) {
+    for (int x = 0; x < 250; ++x) {
+      const std::uint32_t p = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
+      const Colour shown = Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+      wrong += shown != painter.BackBuffer()->GetPixel(Point{x, y});
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
+}  // namespace orvane::test
