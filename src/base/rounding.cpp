@@ -6,6 +6,10 @@
 namespace orvane {
 
 long long RoundHalfEven(double value) {
+  if (std::isnan(value)) {
+    // Not a number has no nearest integer; treat it as nothing.
+    return 0;
+  }
   const double floor_value = std::floor(value);
   const double diff = value - floor_value;
   double result = floor_value;

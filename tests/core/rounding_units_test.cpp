@@ -1,3 +1,6 @@
+#include <cmath>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "base/rounding.h"
@@ -28,6 +31,12 @@ TEST(RoundHalfEven, ConversionsSaturateAtTheirWidth) {
   EXPECT_EQ(CInt(40000.0), 32767);
   EXPECT_EQ(CInt(-32768.5), -32768);
   EXPECT_EQ(CInt(12.5), 12);
+}
+
+TEST(RoundHalfEven, NotANumberIsZeroAndInfinitiesSaturate) {
+  EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
+  EXPECT_EQ(CLng(std::numeric_limits<double>::infinity()), 2147483647);
+  EXPECT_EQ(CLng(-std::numeric_limits<double>::infinity()), -2147483647 - 1);
 }
 
 TEST(Units, FixedFactorsWhateverTheDisplay) {
