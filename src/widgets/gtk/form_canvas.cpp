@@ -1,0 +1,50 @@
+#include "widgets/gtk/form_canvas.h"
+
+#include "widgets/gtk/cairo_picture.h"
+
+namespace orvane::gtk {
+
+namespace {
+
+Size AllocatedSize(GtkWidget* widget) {
+  return Size{gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)};
+}
+
+}  // namespace
+
+FormCanvas::FormCanvas(GtkWidget* content, Colour back_colour)
+    : content_(GTK_WIDGET(g_object_ref(content))), image_(AllocatedSize(content), back_colour) {
+  gtk_widget_set_app_paintable(content_, TRUE);
+  // Before the container's own drawing, so that its controls come on top.
+  g_signal_connect(content_, "draw", G_CALLBACK(OnDraw), this);
+  g_signal_connect(content_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
+}
+
+FormCanvas::~FormCanvas() {
+  g_signal_handlers_disconnect_by_data(content_, this);
+  g_object_unref(content_);
+}
+
+Size FormCanvas::TargetSize() const {
+  return image_.ImageSize();
+}
+
+void FormCanvas::ClearToBackColor() {
+  image_.Resize(AllocatedSize(content_));
+  image_.Clear();
+}
+
+void FormCanvas::CopyPicture(const Picture& picture, const Rect& source, Point dest) {
+  CopyPictureOnto(image_.Context(), picture, source, dest);
+}
+
+gboolean FormCanvas::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+  static_cast<FormCanvas*>(self)->image_.PaintOnto(cr);
+  return FALSE;
+}
+
+void FormCanvas::OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer self) {
+  static_cast<FormCanvas*>(self)->image_.Resize(Size{allocation->width, allocation->height});
+}
+
+}  // namespace orvane::gtk
