@@ -12,48 +12,14 @@
 
 #include "widgets/win32/borderless_hook.h"
 #include "widgets/win32/form_canvas.h"
+#include "support/win32/real_input.h"
 
 namespace orvane::win32 {
 namespace {
 
+using namespace orvane::win32::test_input;
+
 constexpr Colour kFormColour = Rgb(0, 160, 0);
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-template <typename Done>
-bool WaitUntil(Done done) {
-  for (int i = 0; i < 600; ++i) {
-    Pump();
-    if (done()) {
-      return true;
-    }
-    ::Sleep(5);
-  }
-  return false;
-}
-
-void MouseTo(int x, int y) {
-  ::SetCursorPos(x, y);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = x * 65536 / ::GetSystemMetrics(SM_CXSCREEN) + 1;
-  input.mi.dy = y * 65536 / ::GetSystemMetrics(SM_CYSCREEN) + 1;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &input, sizeof(input));
-}
-
-void MouseButton(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  ::SendInput(1, &input, sizeof(input));
-}
 
 Colour ScreenPixel(int x, int y) {
   HDC screen = ::GetDC(nullptr);

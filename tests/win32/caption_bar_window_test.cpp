@@ -14,57 +14,16 @@
 #include "widgets/win32/caption_bar_window.h"
 #include "widgets/win32/form_canvas.h"
 #include "widgets/win32/ole_picture.h"
+#include "support/win32/real_input.h"
 
 namespace orvane::win32 {
 namespace {
 
+using namespace orvane::win32::test_input;
+
 using ::testing::ElementsAre;
 
 constexpr Colour kFormBack = Rgb(0, 128, 0);
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-template <typename Done>
-bool WaitUntil(Done done) {
-  for (int i = 0; i < 600; ++i) {
-    Pump();
-    if (done()) {
-      return true;
-    }
-    ::Sleep(5);
-  }
-  return false;
-}
-
-Colour PixelOf(HWND window, int x, int y) {
-  HDC dc = ::GetDC(window);
-  const COLORREF c = ::GetPixel(dc, x, y);
-  ::ReleaseDC(window, dc);
-  return c;
-}
-
-void MouseTo(int x, int y) {
-  ::SetCursorPos(x, y);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = x * 65536 / ::GetSystemMetrics(SM_CXSCREEN) + 1;
-  input.mi.dy = y * 65536 / ::GetSystemMetrics(SM_CYSCREEN) + 1;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &input, sizeof(input));
-}
-
-void MouseButton(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  ::SendInput(1, &input, sizeof(input));
-}
 
 // Every pixel of the 94 x 85 skin has its own colour, never near white.
 Colour SkinColour(int x, int y) {
