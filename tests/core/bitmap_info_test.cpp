@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "base/bitmap_info.h"
+#include "support/art_expectations.h"
 
 // The readers are checked on the program's own art files and on small hand-made files;
 // the art is checked for what the drawing code relies on when it cuts it.
@@ -15,12 +16,10 @@
 namespace orvane {
 namespace {
 
-constexpr std::uint32_t kMagenta = 0xFFFF00FFu;
+using art::kBitmaps;
+using art::ReadArt;
 
-std::vector<std::uint8_t> ReadArt(const std::string& name) {
-  std::ifstream in(std::string(ORVANE_RESOURCE_DIR) + "/" + name, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+constexpr std::uint32_t kMagenta = 0xFFFF00FFu;
 
 DecodedBitmap DecodeArt(const std::string& name) {
   const auto bytes = ReadArt(name);
@@ -28,24 +27,6 @@ DecodedBitmap DecodeArt(const std::string& name) {
   EXPECT_TRUE(decoded.has_value()) << name;
   return decoded.value_or(DecodedBitmap{});
 }
-
-struct BitmapCase {
-  const char* file;
-  int width;
-  int height;
-  int bits;
-  int cells;  // 0: not a button strip
-};
-
-constexpr BitmapCase kBitmaps[] = {
-    {"min_button.bmp", 72, 18, 24, 3},     {"maxrestore_button.bmp", 150, 18, 24, 6},
-    {"close_button.bmp", 129, 18, 24, 3},  {"menu_button.bmp", 72, 18, 24, 3},
-    {"logo.bmp", 29, 29, 32, 0},           {"tab_skin_0.bmp", 415, 25, 24, 0},
-    {"tab_skin_1.bmp", 421, 28, 24, 0},    {"caption_skin.bmp", 94, 85, 24, 0},
-    {"login_min.bmp", 34, 35, 24, 0},      {"login_close.bmp", 40, 41, 24, 0},
-    {"answer_yes.bmp", 225, 22, 24, 3},    {"answer_no.bmp", 225, 22, 24, 3},
-    {"link_game_site.bmp", 13, 22, 24, 3}, {"link_other_account.bmp", 13, 22, 24, 3},
-};
 
 // ---- The art files -------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include "base/bitmap_info.h"
 #include "base/resource_ids.h"
 #include "base/resources.h"
+#include "support/art_expectations.h"
 
 // The resources as the Linux program carries them in its GResource bundle: read back
 // through LoadResourceBytes, compared with the art files, decoded by gdk-pixbuf.
@@ -21,48 +22,9 @@
 namespace orvane {
 namespace {
 
-std::vector<std::uint8_t> ReadArt(const std::string& name) {
-  std::ifstream in(std::string(ORVANE_RESOURCE_DIR) + "/" + name, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-struct BitmapCase {
-  int id;
-  const char* file;
-  int width, height, bits, cells, cell_width;
-};
-
-constexpr BitmapCase kBitmaps[] = {
-    {ORVANE_BITMAP_MIN_BUTTON, "min_button.bmp", 72, 18, 24, 3, 24},
-    {ORVANE_BITMAP_MAXRESTORE_BUTTON, "maxrestore_button.bmp", 150, 18, 24, 6, 25},
-    {ORVANE_BITMAP_CLOSE_BUTTON, "close_button.bmp", 129, 18, 24, 3, 43},
-    {ORVANE_BITMAP_MENU_BUTTON, "menu_button.bmp", 72, 18, 24, 3, 24},
-    {ORVANE_BITMAP_LOGO, "logo.bmp", 29, 29, 32, 0, 0},
-    {ORVANE_BITMAP_TAB_SKIN_0, "tab_skin_0.bmp", 415, 25, 24, 0, 0},
-    {ORVANE_BITMAP_TAB_SKIN_1, "tab_skin_1.bmp", 421, 28, 24, 0, 0},
-    {ORVANE_BITMAP_CAPTION_SKIN, "caption_skin.bmp", 94, 85, 24, 0, 0},
-    {ORVANE_BITMAP_LOGIN_MIN, "login_min.bmp", 34, 35, 24, 0, 0},
-    {ORVANE_BITMAP_LOGIN_CLOSE, "login_close.bmp", 40, 41, 24, 0, 0},
-    {ORVANE_BITMAP_ANSWER_YES, "answer_yes.bmp", 225, 22, 24, 3, 75},
-    {ORVANE_BITMAP_ANSWER_NO, "answer_no.bmp", 225, 22, 24, 3, 75},
-    {ORVANE_BITMAP_LINK_GAME_SITE, "link_game_site.bmp", 13, 22, 24, 3, 4},
-    {ORVANE_BITMAP_LINK_OTHER_ACCOUNT, "link_other_account.bmp", 13, 22, 24, 3, 4},
-};
-
-// How many of the first `cells` cells of a strip differ from every other one.
-int CountDistinctCells(const DecodedBitmap& strip, int cells, int cell_width) {
-  std::set<std::vector<std::uint32_t>> distinct;
-  for (int i = 0; i < cells; ++i) {
-    std::vector<std::uint32_t> cell;
-    for (int y = 0; y < strip.height; ++y) {
-      for (int x = i * cell_width; x < (i + 1) * cell_width && x < strip.width; ++x) {
-        cell.push_back(strip.At(x, y));
-      }
-    }
-    distinct.insert(cell);
-  }
-  return static_cast<int>(distinct.size());
-}
+using art::CountDistinctCells;
+using art::kBitmaps;
+using art::ReadArt;
 
 struct ObjectUnref {
   void operator()(gpointer object) const noexcept { g_object_unref(object); }
