@@ -15,31 +15,16 @@
 
 #include "widgets/gtk/borderless_window.h"
 #include "widgets/gtk/form_canvas.h"
+#include "support/gtk/real_input.h"
 
 namespace orvane::gtk {
 namespace {
 
+using namespace orvane::gtk::test_input;
+
 using ::testing::Contains;
 
 constexpr Colour kFormColour = Rgb(0, 160, 0);
-
-void Pump() {
-  while (gtk_events_pending()) {
-    gtk_main_iteration();
-  }
-}
-
-template <typename Done>
-bool WaitUntil(Done done) {
-  for (int i = 0; i < 600; ++i) {
-    Pump();
-    if (done()) {
-      return true;
-    }
-    g_usleep(5000);
-  }
-  return false;
-}
 
 void Shell(const std::string& command) {
   ASSERT_EQ(std::system(command.c_str()), 0) << command;

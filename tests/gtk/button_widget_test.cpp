@@ -14,9 +14,12 @@
 #include "widgets/gtk/cairo_picture.h"
 #include "widgets/gtk/widget_text.h"
 #include "base/units.h"
+#include "support/gtk/real_input.h"
 
 namespace orvane::gtk {
 namespace {
+
+using namespace orvane::gtk::test_input;
 
 using ::testing::ElementsAre;
 
@@ -26,41 +29,6 @@ constexpr Colour kBlue = Rgb(0, 0, 255);
 constexpr Colour kYellow = Rgb(255, 255, 0);
 constexpr Colour kCyan = Rgb(0, 255, 255);
 constexpr Colour kFormColour = Rgb(40, 40, 40);
-
-void Pump() {
-  while (gtk_events_pending()) {
-    gtk_main_iteration();
-  }
-}
-
-// Lets the display and the main loop catch up until `done` holds (gives up after a few
-// seconds; the caller's checks then fail).
-template <typename Done>
-bool WaitUntil(Done done) {
-  for (int i = 0; i < 600; ++i) {
-    Pump();
-    if (done()) {
-      return true;
-    }
-    g_usleep(5000);
-  }
-  return false;
-}
-
-void Xdotool(const std::string& args) {
-  ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
-}
-
-Colour PixelAt(GdkWindow* window, int x, int y) {
-  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, x, y, 1, 1);
-  if (pixbuf == nullptr) {
-    return kInvalidColour;
-  }
-  const guchar* p = gdk_pixbuf_get_pixels(pixbuf);
-  const Colour c = Rgb(p[0], p[1], p[2]);
-  g_object_unref(pixbuf);
-  return c;
-}
 
 // A strip of solid columns: each run of pixels in its own colour.
 PicturePtr SolidStrip(const std::vector<std::pair<int, Colour>>& runs, int height) {

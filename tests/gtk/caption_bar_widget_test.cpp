@@ -14,46 +14,16 @@
 #include "widgets/gtk/cairo_picture.h"
 #include "widgets/gtk/caption_bar_widget.h"
 #include "widgets/gtk/form_canvas.h"
+#include "support/gtk/real_input.h"
 
 namespace orvane::gtk {
 namespace {
 
+using namespace orvane::gtk::test_input;
+
 using ::testing::ElementsAre;
 
 constexpr Colour kFormBack = Rgb(0, 128, 0);
-
-void Pump() {
-  while (gtk_events_pending()) {
-    gtk_main_iteration();
-  }
-}
-
-template <typename Done>
-bool WaitUntil(Done done) {
-  for (int i = 0; i < 600; ++i) {
-    Pump();
-    if (done()) {
-      return true;
-    }
-    g_usleep(5000);
-  }
-  return false;
-}
-
-void Xdotool(const std::string& args) {
-  ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
-}
-
-Colour PixelAt(GdkWindow* window, int x, int y) {
-  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, x, y, 1, 1);
-  if (pixbuf == nullptr) {
-    return kInvalidColour;
-  }
-  const guchar* p = gdk_pixbuf_get_pixels(pixbuf);
-  const Colour c = Rgb(p[0], p[1], p[2]);
-  g_object_unref(pixbuf);
-  return c;
-}
 
 // Every pixel of the 94 x 85 skin has its own colour, never near white. `hole`: a
 // see-through patch at (30..33, 28..31), so that the bar's back colour shows there.
