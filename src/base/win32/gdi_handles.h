@@ -2,51 +2,9 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "base/win32/unique_handle.h"
 
 namespace orvane::win32 {
-
-// One owner type per kind of GDI handle: closes what it holds exactly once, moves but
-// never copies.
-template <typename Handle, auto Close>
-class UniqueGdi {
- public:
-  UniqueGdi() = default;
-  explicit UniqueGdi(Handle handle) : handle_(handle) {}
-  ~UniqueGdi() { reset(); }
-  UniqueGdi(UniqueGdi&& other) noexcept : handle_(other.release()) {}
-  UniqueGdi& operator=(UniqueGdi&& other) noexcept {
-    if (this != &other)
-      reset(other.release());
-    return *this;
-  }
-  UniqueGdi(const UniqueGdi&) = delete;
-  UniqueGdi& operator=(const UniqueGdi&) = delete;
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle release() { return std::exchange(handle_, nullptr); }
-  void reset(Handle handle = nullptr) {
-    if (handle_)
-      Close(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
-
-inline void DeleteGdiObject(HGDIOBJ object) {
-  ::DeleteObject(object);
-}
-inline void DeleteDeviceContext(HDC dc) {
-  ::DeleteDC(dc);
-}
-
-using UniqueBitmap = UniqueGdi<HBITMAP, DeleteGdiObject>;
-using UniqueFont = UniqueGdi<HFONT, DeleteGdiObject>;
-using UniqueBrush = UniqueGdi<HBRUSH, DeleteGdiObject>;
-using UniqueDc = UniqueGdi<HDC, DeleteDeviceContext>;
 
 // A window's device context (the screen's for a null window), released on scope exit.
 class WindowDc {
