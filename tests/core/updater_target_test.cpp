@@ -1,0 +1,79 @@
+// The updater's command line: exactly one "A|B" with B directly inside folder A.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "updater/updater_target.h"
+
+namespace orvane {
+namespace {
+
+std::optional<UpdaterTarget> Posix(std::vector<std::string> arguments) {
+  return ParseUpdaterTarget(arguments, ProgramPathStyle::kPosix);
+}
+std::optional<UpdaterTarget> Windows(std::vector<std::string> arguments) {
+  return ParseUpdaterTarget(arguments, ProgramPathStyle::kWindows);
+}
+
+TEST(UpdaterTargetTest, TheClientsOwnArgumentIsAccepted) {
+  // What the client builds for itself is what the updater takes.
+  const auto linux = Posix({UpdaterArgument("/opt/orvane/orvane", ProgramPathStyle::kPosix)});
+  ASSERT_TRUE(linux);
+  EXPECT_EQ(linux->folder, "/opt/orvane");
+  EXPECT_EQ(linux->program, "/opt/orvane/orvane");
+  const auto windows =
+      Windows({UpdaterArgument("C:\\Games\\Orvane\\Orvane.exe", ProgramPathStyle::kWindows)});
+  ASSERT_TRUE(windows);
+  EXPECT_EQ(windows->folder, "C:\\Games\\Orvane");
+  EXPECT_EQ(windows->program, "C:\\Games\\Orvane\\Orvane.exe");
+  const auto root = Windows({UpdaterArgument("C:\\Orvane.exe", ProgramPathStyle::kWindows)});
+  ASSERT_TRUE(root);
+  EXPECT_EQ(root->folder, "C:\\");
+  EXPECT_EQ(root->program, "C:\\Orvane.exe");
+  const auto posix_root = Posix({"/|/orvane"});
+  ASSERT_TRUE(posix_root);
+  EXPECT_EQ(posix_root->program, "/orvane");
+}
+
+TEST(UpdaterTargetTest, PathsAreComparedNormalised) {
+  const auto spelled = Posix({"/opt//orvane/./|/opt/orvane//orvane"});
+  ASSERT_TRUE(spelled);
+  EXPECT_EQ(spelled->folder, "/opt/orvane");
+  EXPECT_EQ(spelled->program, "/opt/orvane/orvane");
+  // Windows: either slash, any case, the drive letter upper-cased; the folder's spelling wins.
+  const auto mixed = Windows({"c:/games/ORVANE|C:\\Games\\Orvane\\Orvane.exe"});
+  ASSERT_TRUE(mixed);
+  EXPECT_EQ(mixed->folder, "C:\\games\\ORVANE");
+  EXPECT_EQ(mixed->program, "C:\\games\\ORVANE\\Orvane.exe");
+  // Case matters on Linux.
+  EXPECT_FALSE(Posix({"/opt/Orvane|/opt/orvane/orvane"}));
+}
+
+TEST(UpdaterTargetTest, EverythingElseIsRefused) {
+  EXPECT_FALSE(Posix({}));
+  EXPECT_FALSE(Posix({"/opt/o|/opt/o/orvane", "/opt/o|/opt/o/orvane"}));
+  EXPECT_FALSE(Posix({"/opt/o/opt/o/orvane"}));        // no "|"
+  EXPECT_FALSE(Posix({"/opt/o|/opt/o/orvane|x"}));     // two
+  EXPECT_FALSE(Posix({"/opt/o|/opt/orvane"}));         // outside the folder
+  EXPECT_FALSE(Posix({"/opt/o|/opt/o/sub/orvane"}));   // not directly inside
+  EXPECT_FALSE(Posix({"/opt/o|/opt/o"}));              // the folder itself
+  EXPECT_FALSE(Posix({"/opt/o|/opt/o/../o/orvane"}));  // ".." is not resolved
+  EXPECT_FALSE(Posix({"/opt/o/..|/opt/orvane"}));
+  EXPECT_FALSE(Posix({"opt/o|opt/o/orvane"}));  // relative
+  EXPECT_FALSE(Posix({"|"}));
+  EXPECT_FALSE(Posix({"/opt/o|/opt/o/orv\nane"}));  // control characters
+  EXPECT_FALSE(
+      Posix({"/opt/o|/opt/o/orv\x1b"
+             "ane"}));
+  EXPECT_FALSE(Posix({"/opt/o\t|/opt/o\t/orvane"}));
+  EXPECT_FALSE(Windows({"C:\\O|D:\\O\\Orvane.exe"}));  // another drive
+  EXPECT_FALSE(Windows({"C:O|C:O\\Orvane.exe"}));      // drive-relative
+  EXPECT_FALSE(Windows({"\\\\server\\share|\\\\server\\share\\Orvane.exe"}));
+  EXPECT_FALSE(Windows({"C:\\O|C:\\O\\Orvane.exe:stream"}));
+  EXPECT_FALSE(Windows({"C:\\O|C:\\O\\Orvane.exe."}));  // Windows would trim the dot
+  EXPECT_FALSE(Windows({"C:\\O|C:\\O\\*.exe"}));
+}
+
+}  // namespace
+}  // namespace orvane
