@@ -4,6 +4,7 @@
 #include <unknwn.h>
 #include <wininet.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace orvane::win32 {
@@ -11,7 +12,9 @@ namespace orvane::win32 {
 // One owner for every kind of handle: closes what it holds exactly once, moves but never
 // copies. A function that takes ownership takes the owner by rvalue reference and moves
 // from it only when it succeeds, so callers never write a release list of their own.
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// `InvalidBits` is the invalid value's bit pattern: a pointer made from an integer (such as
+// INVALID_HANDLE_VALUE) cannot be a template argument itself.
+template <typename Handle, auto Close, std::intptr_t InvalidBits = 0>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -27,10 +30,10 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Invalid; }
-  Handle release() { return std::exchange(handle_, Invalid); }
-  void reset(Handle handle = Invalid) {
-    if (handle_ != Invalid)
+  explicit operator bool() const { return handle_ != Invalid(); }
+  Handle release() { return std::exchange(handle_, Invalid()); }
+  void reset(Handle handle = Invalid()) {
+    if (handle_ != Invalid())
       Close(handle_);
     handle_ = handle;
   }
@@ -41,23 +44,41 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_ = Invalid;
+  static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
+
+  Handle handle_ = Invalid();
 };
 
 namespace close {
-inline void GdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-inline void DeviceContext(HDC dc) { ::DeleteDC(dc); }
-inline void Icon(HICON icon) { ::DestroyIcon(icon); }
-inline void Menu(HMENU menu) { ::DestroyMenu(menu); }
+inline void GdiObject(HGDIOBJ object) {
+  ::DeleteObject(object);
+}
+inline void DeviceContext(HDC dc) {
+  ::DeleteDC(dc);
+}
+inline void Icon(HICON icon) {
+  ::DestroyIcon(icon);
+}
+inline void Menu(HMENU menu) {
+  ::DestroyMenu(menu);
+}
 // A window may already be gone (its parent took it down); destroy only a live one.
 inline void Window(HWND window) {
   if (::IsWindow(window))
     ::DestroyWindow(window);
 }
-inline void Kernel(HANDLE handle) { ::CloseHandle(handle); }
-inline void Module(HMODULE module) { ::FreeLibrary(module); }
-inline void Internet(HINTERNET handle) { ::InternetCloseHandle(handle); }
-inline void Global(HGLOBAL block) { ::GlobalFree(block); }
+inline void Kernel(HANDLE handle) {
+  ::CloseHandle(handle);
+}
+inline void Module(HMODULE module) {
+  ::FreeLibrary(module);
+}
+inline void Internet(HINTERNET handle) {
+  ::InternetCloseHandle(handle);
+}
+inline void Global(HGLOBAL block) {
+  ::GlobalFree(block);
+}
 }  // namespace close
 
 using UniqueBitmap = UniqueHandle<HBITMAP, close::GdiObject>;
@@ -71,7 +92,7 @@ using UniqueIcon = UniqueHandle<HICON, close::Icon>;
 using UniqueMenu = UniqueHandle<HMENU, close::Menu>;
 using UniqueWindow = UniqueHandle<HWND, close::Window>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close::Kernel>;
-using UniqueFile = UniqueHandle<HANDLE, close::Kernel, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueHandle<HANDLE, close::Kernel, -1>;
 using UniqueModule = UniqueHandle<HMODULE, close::Module>;
 using UniqueInternet = UniqueHandle<HINTERNET, close::Internet>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, close::Global>;

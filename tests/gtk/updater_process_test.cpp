@@ -1,0 +1,348 @@
+// The Linux updater end to end: the real orvane-update process against the local
+// publisher over HTTP, replacing a stand-in client (a tiny program that records every
+// start) in a real temporary folder.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/gtk/curl_http_session.h"
+#include "support/publisher_process.h"
+#include "updater/updater_flow.h"
+
+extern char** environ;
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Only ever reached when something hangs; no test depends on how fast anything is.
+constexpr auto kPatience = std::chrono::seconds(60);
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::vector<std::string> Lines(const fs::path& path) {
+  std::vector<std::string> lines;
+  std::istringstream in(ReadAll(path));
+  for (std::string line; std::getline(in, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string HttpGet(const std::string& url) {
+  gtk::CurlHttpClient client;
+  auto session = client.OpenSession();
+  auto response = session ? session->OpenUrl(url) : nullptr;
+  if (!response || response->StatusCode() != 200) {
+    throw std::runtime_error("request failed: " + url);
+  }
+  std::string body;
+  char buffer[4096];
+  while (auto got = response->Read(buffer)) {
+    if (*got == 0) {
+      break;
+    }
+    body.append(buffer, *got);
+  }
+  return body;
+}
+
+// A child process, waited for (or killed) exactly once.
+struct Child {
+  pid_t pid = 0;
+  int Wait() {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    pid = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  ~Child() {
+    if (pid > 0) {
+      ::kill(pid, SIGKILL);
+      Wait();
+    }
+  }
+};
+
+pid_t Spawn(std::vector<std::string> argv, const std::vector<std::string>& extra_env) {
+  // Ours before the inherited ones, so that ours are the ones read.
+  std::vector<std::string> env = extra_env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    env.emplace_back(*e);
+  }
+  std::vector<char*> args;
+  for (auto& a : argv) {
+    args.push_back(a.data());
+  }
+  args.push_back(nullptr);
+  std::vector<char*> envp;
+  for (auto& e : env) {
+    envp.push_back(e.data());
+  }
+  envp.push_back(nullptr);
+  pid_t pid = 0;
+  if (::posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), envp.data()) != 0) {
+    throw std::runtime_error("cannot start " + argv[0]);
+  }
+  return pid;
+}
+
+class UpdaterProcessTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    try {
+      publisher_ = test::PublisherProcess::Start().release();
+    } catch (const std::exception& error) {
+      publisher_problem_ = error.what();
+    }
+  }
+  static void TearDownTestSuite() {
+    delete publisher_;
+    publisher_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_NE(publisher_, nullptr) << publisher_problem_;
+    std::string root = "/tmp/orvane-updater-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(root.data()), nullptr);
+    root_ = root;
+    folder_ = root_ / "client";
+    fs::create_directory(folder_);
+    // Open to everybody: one test runs the updater as another user.
+    fs::permissions(root_, fs::perms::all);
+    const std::string standin = ReadAll(ORVANE_STANDIN_PROGRAM);
+    ASSERT_FALSE(standin.empty());
+    old_bytes_ = standin + "\nORVANE-STANDIN:old\n";
+    new_bytes_ = standin + "\nORVANE-STANDIN:new\n" + std::string(200 * 1024, 'n');
+    WriteAll(program(), old_bytes_);
+    fs::permissions(program(), fs::perms(0755));
+    WriteAll(root_ / "release-orvane", new_bytes_);
+    Publish("version=1.2.0&fault=none&linux=" + (root_ / "release-orvane").string());
+  }
+
+  void TearDown() override {
+    if (!root_.empty()) {
+      std::error_code ignored;
+      fs::remove_all(root_, ignored);
+    }
+    if (publisher_ != nullptr) {
+      HttpGet(publisher_->Url("/_control/reset"));
+    }
+  }
+
+  fs::path program() const { return folder_ / "orvane"; }
+  fs::path messages() const { return root_ / "messages.log"; }
+  fs::path starts() const { return folder_ / "starts.log"; }
+  std::string Argument() const { return folder_.string() + "|" + program().string(); }
+
+  static void Publish(const std::string& query) {
+    HttpGet(publisher_->Url("/_control/release?" + query));
+  }
+
+  std::vector<std::string> Environment(const std::string& publisher) const {
+    return {"ORVANE_PUBLISHER=" + publisher, "ORVANE_UPDATER_MESSAGE_LOG=" + messages().string()};
+  }
+
+  pid_t StartUpdater(std::vector<std::string> arguments, std::vector<std::string> env = {},
+                     std::vector<std::string> prefix = {}) {
+    std::vector<std::string> argv = std::move(prefix);
+    argv.push_back(ORVANE_UPDATER_PROGRAM);
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    // The test's own settings come first: the first of two equal names is the one read.
+    std::vector<std::string> all = std::move(env);
+    const std::vector<std::string> defaults = Environment(publisher_->BaseUrl());
+    all.insert(all.end(), defaults.begin(), defaults.end());
+    return Spawn(argv, all);
+  }
+
+  int RunUpdater(std::vector<std::string> arguments, std::vector<std::string> env = {},
+                 std::vector<std::string> prefix = {}) {
+    Child child{StartUpdater(std::move(arguments), std::move(env), std::move(prefix))};
+    return child.Wait();
+  }
+
+  // The starts the stand-in recorded, once there are `count` of them.
+  std::vector<std::string> WaitForStarts(std::size_t count) {
+    const auto give_up = std::chrono::steady_clock::now() + kPatience;
+    while (Lines(starts()).size() < count && std::chrono::steady_clock::now() < give_up) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return Lines(starts());
+  }
+
+  // After any failure: the old client, byte for byte, started again, no leftovers.
+  void ExpectOldClientRestarted(const std::string& message) {
+    EXPECT_EQ(ReadAll(program()), old_bytes_);
+    EXPECT_FALSE(fs::exists(program().string() + ".new"));
+    EXPECT_FALSE(fs::exists(program().string() + ".release.txt"));
+    EXPECT_EQ(WaitForStarts(1), std::vector<std::string>{"old"});
+    EXPECT_EQ(Lines(messages()), std::vector<std::string>{message});
+  }
+
+  static test::PublisherProcess* publisher_;
+  static std::string publisher_problem_;
+  fs::path root_;
+  fs::path folder_;
+  std::string old_bytes_;
+  std::string new_bytes_;
+};
+
+test::PublisherProcess* UpdaterProcessTest::publisher_ = nullptr;
+std::string UpdaterProcessTest::publisher_problem_;
+
+TEST_F(UpdaterProcessTest, InstallsTheSignedReleaseKeepsTheOldOneAndStartsTheNew) {
+  EXPECT_EQ(RunUpdater({Argument()}), 0);
+  EXPECT_EQ(ReadAll(program()), new_bytes_);
+  EXPECT_EQ(ReadAll(program().string() + ".old"), old_bytes_);
+  EXPECT_EQ(fs::status(program()).permissions(), fs::perms(0755));
+  EXPECT_FALSE(fs::exists(program().string() + ".new"));
+  EXPECT_FALSE(fs::exists(program().string() + ".release.txt"));
+  EXPECT_EQ(WaitForStarts(1), std::vector<std::string>{"new"});
+  EXPECT_FALSE(fs::exists(messages()));
+}
+
+struct Refusal {
+  const char* name;
+  std::string publish;
+  std::string_view message;
+};
+
+class UpdaterRefusalTest : public UpdaterProcessTest,
+                           public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(UpdaterRefusalTest, LeavesTheOldClientAndStartsItAgain) {
+  if (!GetParam().publish.empty()) {
+    Publish(GetParam().publish);
+  }
+  EXPECT_EQ(RunUpdater({Argument()}), 1);
+  ExpectOldClientRestarted(std::string(GetParam().message));
+  EXPECT_FALSE(fs::exists(program().string() + ".old"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, UpdaterRefusalTest,
+    ::testing::Values(Refusal{"BadSignature", "fault=bad-signature", updater_text::kBadSignature},
+                      Refusal{"WrongHash", "fault=wrong-hash", updater_text::kBadFile},
+                      Refusal{"WrongSize", "fault=wrong-size", updater_text::kBadFile},
+                      Refusal{"TruncatedDownload", "fault=truncated",
+                              updater_text::kDownloadFailed},
+                      Refusal{"FileMissing", "fault=404", updater_text::kDownloadFailed},
+                      Refusal{"SameVersion", "version=1.1.0", updater_text::kSameVersion}),
+    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+TEST_F(UpdaterProcessTest, NoPlatformEntryAtAll) {
+  // A release with only the Windows file: the manifest names no Linux client.
+  HttpGet(publisher_->Url("/_control/reset"));
+  Publish("version=1.3.0&win32=" + (root_ / "release-orvane").string());
+  EXPECT_EQ(RunUpdater({Argument()}), 1);
+  ExpectOldClientRestarted(std::string(updater_text::kNoPlatform));
+}
+
+TEST_F(UpdaterProcessTest, ServerGone) {
+  // A port nobody listens on: the one of a publisher that has ended.
+  Child gone{StartUpdater({Argument()}, {"ORVANE_PUBLISHER=http://127.0.0.1:9"})};
+  EXPECT_EQ(gone.Wait(), 1);
+  ExpectOldClientRestarted(std::string(updater_text::kNoManifest));
+}
+
+TEST_F(UpdaterProcessTest, CancelInTheMiddleOfTheDownload) {
+  Publish("fault=slow&chunk=4096&delay=0.2");
+  Child updater{StartUpdater({Argument()})};
+  // Click "取消" once the new file has started to arrive.
+  const fs::path partial = program().string() + ".new";
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (!(fs::exists(partial) && fs::file_size(partial) > 0) &&
+         std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(fs::exists(partial)) << "the download never started";
+  const std::string click =
+      "id=$(xdotool search --sync --onlyvisible --name 'Orvane客户端' | head -n1) && "
+      "eval $(xdotool getwindowgeometry --shell $id) && "
+      "xdotool mousemove --window $id $((WIDTH - 40)) $((HEIGHT - 28)) click 1";
+  ASSERT_EQ(std::system(click.c_str()), 0);
+  EXPECT_EQ(updater.Wait(), 1);
+  ExpectOldClientRestarted(std::string(updater_text::kCancelled));
+}
+
+TEST_F(UpdaterProcessTest, FolderThePlayerCannotWrite) {
+  // As root every folder is writable, so the updater runs as "nobody" here, in a folder
+  // that belongs to root, like a system-wide install.
+  ASSERT_EQ(::geteuid(), 0u) << "this test expects to run as root";
+  fs::permissions(folder_, fs::perms(0755));
+  WriteAll(starts(), "");
+  fs::permissions(starts(), fs::perms(0666));
+  WriteAll(messages(), "");
+  fs::permissions(messages(), fs::perms(0666));
+  EXPECT_EQ(RunUpdater({Argument()}, {},
+                       {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}),
+            1);
+  ExpectOldClientRestarted(std::string(updater_text::kNotWritable));
+  EXPECT_FALSE(fs::exists(program().string() + ".old"));
+}
+
+TEST_F(UpdaterProcessTest, ClientThatDoesNotExitInTime) {
+  Child client{Spawn({program().string(), "stay"}, {})};
+  ASSERT_EQ(WaitForStarts(1), std::vector<std::string>{"old"});
+  EXPECT_EQ(RunUpdater({Argument()}, {"ORVANE_UPDATER_WAIT_SECONDS=1"}), 3);
+  EXPECT_EQ(ReadAll(program()), old_bytes_);
+  EXPECT_EQ(Lines(messages()), std::vector<std::string>{std::string(updater_text::kStillRunning)});
+  // The running client is not started a second time.
+  EXPECT_EQ(Lines(starts()), std::vector<std::string>{"old"});
+}
+
+TEST_F(UpdaterProcessTest, BadArgumentsTouchNothing) {
+  fs::create_directory(folder_ / "sub");
+  WriteAll(folder_ / "sub" / "orvane", old_bytes_);
+  const std::string f = folder_.string();
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {Argument(), Argument()},
+      {f + "/orvane"},
+      {f + "|" + root_.string() + "/release-orvane"},  // outside the folder
+      {f + "|" + f + "/sub/orvane"},                   // not directly inside
+      {f + "|" + f + "/missing"},
+      {f + "|" + f + "/sub"},  // a folder
+      {f + "|" + f + "/orv\nane"},
+      {f + "|" + f + "/../client/orvane"},
+  };
+  for (const auto& arguments : cases) {
+    fs::remove(messages());
+    EXPECT_EQ(RunUpdater(arguments), 2) << testing::PrintToString(arguments);
+    EXPECT_EQ(Lines(messages()), std::vector<std::string>{std::string(updater_text::kBadArgument)});
+  }
+  EXPECT_EQ(ReadAll(program()), old_bytes_);
+  EXPECT_FALSE(fs::exists(starts()));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    names.push_back(entry.path().filename());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"orvane", "sub"}));
+}
+
+}  // namespace
+}  // namespace orvane
