@@ -16,10 +16,12 @@ if(ORVANE_PLATFORM STREQUAL "win32")
   set(rc_file ${ORVANE_RESOURCES_DIR}/orvane.rc)
   add_library(orvane_resources_win32 OBJECT ${rc_file})
   # windres looks for the files the script names in its include folders too.
+  # The updater (src/updater/targets.cmake) is built into ${CMAKE_BINARY_DIR}/updater.
   target_include_directories(orvane_resources_win32 PRIVATE
-    ${ORVANE_RESOURCES_DIR} ${PROJECT_SOURCE_DIR}/src)
+    ${ORVANE_RESOURCES_DIR} ${PROJECT_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/updater)
   set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS
-    "${ORVANE_RESOURCE_FILES};${PROJECT_SOURCE_DIR}/src/base/resource_ids.h;${PROJECT_SOURCE_DIR}/src/base/product_version.h")
+    "${ORVANE_RESOURCE_FILES};${PROJECT_SOURCE_DIR}/src/base/resource_ids.h;${PROJECT_SOURCE_DIR}/src/base/product_version.h;${CMAKE_BINARY_DIR}/updater/Update.exe")
+  add_dependencies(orvane_resources_win32 Update)
   set(ORVANE_WIN32_RC_SOURCES $<TARGET_OBJECTS:orvane_resources_win32>)
 else()
   find_package(PkgConfig REQUIRED)
@@ -30,8 +32,9 @@ else()
   add_custom_command(
     OUTPUT ${bundle_c}
     COMMAND ${ORVANE_GLIB_COMPILE_RESOURCES} --sourcedir=${ORVANE_RESOURCES_DIR}
+            --sourcedir=${CMAKE_BINARY_DIR}/updater
             --generate-source --c-name=orvane_resources --target=${bundle_c} ${bundle_xml}
-    DEPENDS ${bundle_xml} ${ORVANE_RESOURCE_FILES}
+    DEPENDS ${bundle_xml} ${ORVANE_RESOURCE_FILES} orvane-update ${CMAKE_BINARY_DIR}/updater/orvane-update
     COMMENT "Packing the program's resources"
     VERBATIM)
   add_library(orvane_resources_gtk OBJECT ${bundle_c})

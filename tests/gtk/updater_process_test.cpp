@@ -20,7 +20,14 @@
 #include <thread>
 #include <vector>
 
+#include "app/download_file.h"
 #include "app/gtk/curl_http_session.h"
+#include "app/gtk/glib_event_pump.h"
+#include "app/gtk/posix_files.h"
+#include "app/gtk/resource_file_writer.h"
+#include "app/gtk/spawn_launcher.h"
+#include "app/update_check.h"
+#include "base/resources.h"
 #include "support/publisher_process.h"
 #include "updater/updater_flow.h"
 
@@ -342,6 +349,86 @@ TEST_F(UpdaterProcessTest, BadArgumentsTouchNothing) {
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"orvane", "sub"}));
+}
+
+// What the update check asks the player and how the client leaves: recorded, with Yes
+// as the answer. Everything else is the real thing.
+class YesAndLeave final : public MessageBoxes, public UpdateExit {
+ public:
+  MessageAnswer ShowMessageBox(const MessageBoxRequest& request) override {
+    asked.emplace_back(request.text);
+    return MessageAnswer::kYes;
+  }
+  void EndProgram() override { ended = true; }
+  void SetExit(bool) override {}
+  void CloseMainWindow() override {}
+  std::vector<std::string> asked;
+  bool ended = false;
+};
+
+TEST_F(UpdaterProcessTest, TheClientCarriesTheUpdater) {
+  const std::string updater = ReadAll(ORVANE_UPDATER_PROGRAM);
+  ASSERT_FALSE(updater.empty());
+  EXPECT_NE(ReadAll(ORVANE_CLIENT_PROGRAM).find(updater), std::string::npos)
+      << "orvane does not hold orvane-update";
+  const auto carried = LoadResourceBytes(ResourceType::Update, ORVANE_UPDATE_PROGRAM);
+  ASSERT_TRUE(carried);
+  EXPECT_EQ(std::string(carried->begin(), carried->end()), updater);
+}
+
+TEST_F(UpdaterProcessTest, TheUpdateCheckStartsTheCarriedUpdaterWithTheClientsArgument) {
+  // The client's private temporary folder.
+  const fs::path temp = root_ / "private";
+  fs::create_directory(temp);
+  fs::permissions(temp, fs::perms(0700));
+  // The updater the check starts inherits the publisher's address from the client.
+  ::setenv("ORVANE_PUBLISHER", publisher_->BaseUrl().c_str(), 1);
+  ::setenv("ORVANE_UPDATER_MESSAGE_LOG", messages().c_str(), 1);
+
+  gtk::CurlHttpClient http;
+  gtk::PosixOutputFiles output;
+  gtk::GlibEventPump pump;
+  CNxDownLoadFile download(http, output, pump);
+  gtk::PosixUpdateFiles files;
+  gtk::ResourceFileWriter writer;
+  gtk::SpawnLauncher launcher;
+  YesAndLeave player;
+  UpdateCheckSettings settings;
+  settings.temp_folder = temp.string() + "/";
+  settings.update_file_url = publisher_->Url("/_test/download?body=version%3D1.2.0%0D%0A");
+  settings.version_text = "1.1.0";
+  settings.updater_argument = UpdaterArgument(program().string(), ProgramPathStyle::kPosix);
+  settings.updater_file_name = "orvane-update";
+  const UpdateCheckOutcome outcome = RunUpdateCheck(
+      UpdateCheckForm::kStartUp, settings, {download, files, player, writer, launcher, player});
+  ::unsetenv("ORVANE_PUBLISHER");
+  ::unsetenv("ORVANE_UPDATER_MESSAGE_LOG");
+
+  EXPECT_EQ(outcome, UpdateCheckOutcome::kUpdaterStarted);
+  EXPECT_TRUE(player.ended);
+  const fs::path written = temp / "orvane-update";
+  EXPECT_EQ(ReadAll(written), ReadAll(ORVANE_UPDATER_PROGRAM));
+  EXPECT_EQ(fs::status(written).permissions(), fs::perms(0700));
+  // The updater found the client where the argument said and replaced it: the argument
+  // arrived whole.
+  EXPECT_EQ(WaitForStarts(1), std::vector<std::string>{"new"});
+  EXPECT_EQ(ReadAll(program()), new_bytes_);
+  EXPECT_EQ(ReadAll(program().string() + ".old"), old_bytes_);
+  EXPECT_FALSE(fs::exists(messages()));
+}
+
+TEST_F(UpdaterProcessTest, APlantedLinkAtTheUpdatersNameIsReplacedNotWrittenThrough) {
+  const fs::path temp = root_ / "private";
+  fs::create_directory(temp);
+  const fs::path victim = root_ / "victim";
+  WriteAll(victim, "keep me");
+  fs::create_symlink(victim, temp / "orvane-update");
+  gtk::ResourceFileWriter writer;
+  ASSERT_TRUE(writer.SaveResourceToFile(ORVANE_UPDATE_PROGRAM, ResourceType::Update,
+                                        (temp / "orvane-update").string()));
+  EXPECT_EQ(ReadAll(victim), "keep me");
+  EXPECT_FALSE(fs::is_symlink(temp / "orvane-update"));
+  EXPECT_EQ(ReadAll(temp / "orvane-update"), ReadAll(ORVANE_UPDATER_PROGRAM));
 }
 
 }  // namespace
