@@ -43,13 +43,28 @@ if(WIN32)
                  ${CMAKE_CURRENT_LIST_DIR}/win32/updater.rc
                  ${ORVANE_SRC_ROOT}/app/win32/wininet_http_session.cpp
                  ${ORVANE_SRC_ROOT}/app/win32/win32_event_pump.cpp)
-  # windres finds the icon and the manifest through the include folders.
-  target_include_directories(Update PRIVATE ${ORVANE_RESOURCES_DIR} ${CMAKE_CURRENT_LIST_DIR}/win32)
+  # windres finds the icon and the manifest through the include folders; the icon is the
+  # product's, cut down to its small images.
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(updater_icon_dir ${CMAKE_BINARY_DIR}/generated/updater)
+  add_custom_command(
+    OUTPUT ${updater_icon_dir}/mirab.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${updater_icon_dir}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/win32/small_icon.py
+            ${ORVANE_RESOURCES_DIR}/mirab.ico ${updater_icon_dir}/mirab.ico
+    DEPENDS ${ORVANE_RESOURCES_DIR}/mirab.ico ${CMAKE_CURRENT_LIST_DIR}/win32/small_icon.py
+    COMMENT "Cutting the updater's icon down"
+    VERBATIM)
+  add_custom_target(orvane_updater_icon DEPENDS ${updater_icon_dir}/mirab.ico)
+  add_dependencies(Update orvane_updater_icon)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/win32/updater.rc PROPERTIES OBJECT_DEPENDS
+    "${updater_icon_dir}/mirab.ico;${CMAKE_CURRENT_LIST_DIR}/win32/updater.manifest")
+  target_include_directories(Update PRIVATE ${updater_icon_dir} ${CMAKE_CURRENT_LIST_DIR}/win32)
   target_link_libraries(Update PRIVATE orvane_warnings orvane_updater_logic orvane_core
                         wininet comctl32 shell32 user32 gdi32 kernel32)
   # Small: no debug information, unused code dropped.
   target_link_options(Update PRIVATE ${ORVANE_STATIC_LINK} -s -Wl,--gc-sections)
-  target_compile_options(Update PRIVATE -ffunction-sections -fdata-sections)
+  target_compile_options(Update PRIVATE -Os -ffunction-sections -fdata-sections)
   set(ORVANE_UPDATER_TARGET Update)
   set(ORVANE_UPDATER_FILE ${ORVANE_UPDATER_OUTPUT_DIR}/Update.exe)
 else()
