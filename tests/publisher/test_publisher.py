@@ -7,6 +7,7 @@ Every test talks real HTTP to a server started as a separate process on loopback
 from __future__ import annotations
 
 import base64
+import hashlib
 import http.client
 import json
 import os
@@ -489,6 +490,101 @@ class PageTests(unittest.TestCase):
     def test_query_string_does_not_change_the_route(self):
         resp, body = SERVER.get("/gamehome/mirab/update.txt?t=123")
         self.assertEqual((resp.status, body), (200, DEFAULT_UPDATE))
+
+
+class ReleaseTests(unittest.TestCase):
+    """The signed release manifest and the files it names, checked with the openssl tool."""
+
+    MANIFEST = "/gamehome/mirab/release.txt"
+    LINUX = "/gamehome/mirab/release/linux-x86_64/orvane"
+    PUBLIC_KEY = ROOT / "tools" / "release-key-DEVELOPMENT-ONLY" / "development-public-key.pem"
+
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        self.client = Path(self.tmp.name) / "orvane"
+        self.client.write_bytes(b"new client " * 1000)
+
+    def tearDown(self):
+        SERVER.get("/_control/reset")
+        self.tmp.cleanup()
+
+    def publish(self, query: str) -> None:
+        resp, body = SERVER.get("/_control/release?" + query)
+        self.assertEqual(resp.status, 200, body)
+
+    def manifest(self) -> dict:
+        resp, body = SERVER.get(self.MANIFEST)
+        self.assertEqual(resp.status, 200)
+        signed, _, last = body.rpartition(b"signature=")
+        fields = dict(line.split("=", 1) for line in signed.decode().splitlines())
+        fields["_signed"] = signed
+        fields["_signature"] = base64.b64decode(last.strip())
+        return fields
+
+    def verifies(self, signed: bytes, raw: bytes) -> bool:
+        """openssl's own verdict on raw r and s, turned back into DER."""
+        def integer(value: bytes) -> bytes:
+            value = value.lstrip(b"\0") or b"\0"
+            if value[0] & 0x80:
+                value = b"\0" + value
+            return b"\x02" + bytes([len(value)]) + value
+        der = integer(raw[:32]) + integer(raw[32:])
+        der = b"\x30" + bytes([len(der)]) + der
+        sig = Path(self.tmp.name) / "sig.der"
+        sig.write_bytes(der)
+        data = Path(self.tmp.name) / "signed"
+        data.write_bytes(signed)
+        done = subprocess.run(["openssl", "dgst", "-sha256", "-verify", str(self.PUBLIC_KEY),
+                               "-signature", str(sig), str(data)], capture_output=True)
+        return done.returncode == 0
+
+    def test_nothing_is_published_at_first(self):
+        self.assertEqual(SERVER.get(self.MANIFEST)[0].status, 404)
+        self.assertEqual(SERVER.get(self.LINUX)[0].status, 404)
+
+    def test_published_release_is_signed_and_names_the_file_exactly(self):
+        self.publish(f"version=1.2.0&linux={self.client}")
+        m = self.manifest()
+        self.assertEqual(m["version"], "1.2.0")
+        self.assertEqual(m["linux-x86_64.path"], self.LINUX)
+        data = self.client.read_bytes()
+        self.assertEqual(int(m["linux-x86_64.size"]), len(data))
+        self.assertEqual(m["linux-x86_64.sha256"], hashlib.sha256(data).hexdigest())
+        self.assertEqual(len(m["_signature"]), 64)
+        self.assertTrue(self.verifies(m["_signed"], m["_signature"]))
+        resp, body = SERVER.get(self.LINUX)
+        self.assertEqual((resp.status, body), (200, data))
+
+    def test_faults(self):
+        self.publish(f"version=1.2.0&linux={self.client}")
+        data = self.client.read_bytes()
+        self.publish("fault=bad-signature")
+        m = self.manifest()
+        self.assertFalse(self.verifies(m["_signed"], m["_signature"]))
+        self.publish("fault=wrong-hash")
+        m = self.manifest()
+        self.assertTrue(self.verifies(m["_signed"], m["_signature"]))
+        self.assertNotEqual(m["linux-x86_64.sha256"], hashlib.sha256(data).hexdigest())
+        self.publish("fault=wrong-size")
+        self.assertEqual(int(self.manifest()["linux-x86_64.size"]), len(data) + 1)
+        self.publish("fault=404")
+        self.assertEqual(SERVER.get(self.LINUX)[0].status, 404)
+        self.publish("fault=truncated")
+        head, body = SERVER.raw(self.LINUX)
+        self.assertIn(f"Content-Length: {len(data)}".encode(), head)
+        self.assertLess(len(body), len(data))
+        self.publish("fault=slow&chunk=5000&delay=0")
+        self.assertEqual(SERVER.get(self.LINUX)[1], data)
+
+    def test_unknown_fault_and_missing_file_are_refused(self):
+        self.assertEqual(SERVER.get("/_control/release?fault=melt")[0].status, 400)
+        self.assertEqual(SERVER.get("/_control/release?linux=/nonexistent/file")[0].status, 400)
+
+    def test_wine_paths_name_the_same_file(self):
+        wine = "Z:" + str(self.client).replace("/", "\\")
+        self.publish(f"version=1.2.0&win32={urllib.parse.quote(wine)}")
+        self.assertEqual(self.manifest()["win32.sha256"],
+                         hashlib.sha256(self.client.read_bytes()).hexdigest())
 
 
 if __name__ == "__main__":
