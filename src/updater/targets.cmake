@@ -33,6 +33,10 @@ add_library(orvane_updater_logic STATIC ${ORVANE_UPDATER_SOURCES} ${ORVANE_UPDAT
 target_include_directories(orvane_updater_logic PUBLIC ${ORVANE_SRC_ROOT} ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(orvane_updater_logic PRIVATE orvane_warnings
                       PUBLIC orvane_platform_defs ${ORVANE_UPDATER_CRYPTO_LIBS})
+if(WIN32)
+  # Update.exe travels inside Orvane.exe: its code is built for size.
+  target_compile_options(orvane_updater_logic PRIVATE -Os -ffunction-sections -fdata-sections)
+endif()
 
 # The program. Its output folder is where the client's resources pick it up.
 set(ORVANE_UPDATER_OUTPUT_DIR ${CMAKE_BINARY_DIR}/updater)
@@ -42,7 +46,10 @@ if(WIN32)
                  ${CMAKE_CURRENT_LIST_DIR}/win32/win32_updater_files.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/win32/updater.rc
                  ${ORVANE_SRC_ROOT}/app/win32/wininet_http_session.cpp
-                 ${ORVANE_SRC_ROOT}/app/win32/win32_event_pump.cpp)
+                 ${ORVANE_SRC_ROOT}/app/win32/win32_event_pump.cpp
+                 # The two pieces of the core it uses, compiled for size with the rest.
+                 ${ORVANE_SRC_ROOT}/app/download_file.cpp
+                 ${ORVANE_SRC_ROOT}/base/publisher.cpp)
   # windres finds the icon and the manifest through the include folders; the icon is the
   # product's, cut down to its small images.
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -60,7 +67,7 @@ if(WIN32)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/win32/updater.rc PROPERTIES OBJECT_DEPENDS
     "${updater_icon_dir}/mirab.ico;${CMAKE_CURRENT_LIST_DIR}/win32/updater.manifest")
   target_include_directories(Update PRIVATE ${updater_icon_dir} ${CMAKE_CURRENT_LIST_DIR}/win32)
-  target_link_libraries(Update PRIVATE orvane_warnings orvane_updater_logic orvane_core
+  target_link_libraries(Update PRIVATE orvane_warnings orvane_updater_logic
                         wininet comctl32 shell32 user32 gdi32 kernel32)
   # Small: no debug information, unused code dropped.
   target_link_options(Update PRIVATE ${ORVANE_STATIC_LINK} -s -Wl,--gc-sections)

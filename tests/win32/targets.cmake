@@ -6,3 +6,21 @@ if(WIN32)
   target_link_options(winhook_window_owner PRIVATE ${ORVANE_STATIC_LINK})
   add_dependencies(win32_tests winhook_window_owner)
 endif()
+
+# The updater's tests start Update.exe against a stand-in client.
+if(WIN32)
+  add_executable(updater_standin WIN32 ${CMAKE_CURRENT_LIST_DIR}/updater_standin/main.cpp)
+  target_link_libraries(updater_standin PRIVATE orvane_warnings orvane_platform_defs)
+  target_link_options(updater_standin PRIVATE ${ORVANE_STATIC_LINK})
+  get_property(updater_file GLOBAL PROPERTY ORVANE_UPDATER_FILE)
+  add_dependencies(win32_tests updater_standin Update)
+  target_link_libraries(win32_tests PRIVATE orvane_updater_logic)
+  if(CMAKE_CROSSCOMPILING)
+    set(updater_test_prefix "Z:")
+  else()
+    set(updater_test_prefix "")
+  endif()
+  target_compile_definitions(win32_tests PRIVATE
+    ORVANE_UPDATER_EXE="${updater_test_prefix}${updater_file}"
+    ORVANE_STANDIN_EXE="${updater_test_prefix}$<TARGET_FILE:updater_standin>")
+endif()

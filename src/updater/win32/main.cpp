@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,3 +109,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   running = nullptr;
   return static_cast<int>(result);
 }
+
+// The default handler of an uncaught exception prints the exception's demangled type,
+// which links the whole C++ name demangler into the program. Update.exe has no console
+// to print to: it ends at once instead, which is what the default does after printing.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+  std::abort();
+}
+}  // namespace __gnu_cxx
