@@ -321,6 +321,17 @@ TEST_F(UpdaterProcessTest, ClientThatDoesNotExitInTime) {
   EXPECT_EQ(Lines(starts()), std::vector<std::string>{"old"});
 }
 
+TEST_F(UpdaterProcessTest, AClientStartedThroughALinkedFolderIsSeenRunning) {
+  const fs::path link = root_ / "linked";
+  fs::create_directory_symlink(folder_, link);
+  Child client{Spawn({program().string(), "stay"}, {})};
+  ASSERT_EQ(WaitForStarts(1), std::vector<std::string>{"old"});
+  EXPECT_EQ(RunUpdater({link.string() + "|" + (link / "orvane").string()},
+                       {"ORVANE_UPDATER_WAIT_SECONDS=1"}),
+            3);
+  EXPECT_EQ(ReadAll(program()), old_bytes_);
+}
+
 TEST_F(UpdaterProcessTest, BadArgumentsTouchNothing) {
   fs::create_directory(folder_ / "sub");
   WriteAll(folder_ / "sub" / "orvane", old_bytes_);

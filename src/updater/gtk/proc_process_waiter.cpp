@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -56,9 +57,16 @@ bool ProgramRuns(const std::string& path) {
 }
 
 bool ProcProcessWaiter::WaitUntilNotRunning(const std::string& path, int seconds) {
+  // /proc names the executable with every link resolved; so must we, or a client started
+  // through a linked folder would never be seen running.
+  std::string resolved = path;
+  if (char* real = ::realpath(path.c_str(), nullptr)) {
+    resolved = real;
+    std::free(real);
+  }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   for (;;) {
-    if (!ProgramRuns(path)) {
+    if (!ProgramRuns(resolved)) {
       return true;
     }
     if (std::chrono::steady_clock::now() >= deadline) {
