@@ -100,6 +100,8 @@ inline constexpr std::string_view kBadFile =
 inline constexpr std::string_view kReplaceFailed = "替换客户端文件失败，已恢复原来的客户端！";
 inline constexpr std::string_view kCancelled = "更新已取消。";
 inline constexpr std::string_view kStartFailed = "新版本已安装，但无法启动客户端，请手动启动。";
+inline constexpr std::string_view kNoWindow = "无法打开更新窗口，更新已取消。";
+inline constexpr std::string_view kNoKey = "更新程序的发布密钥无效，已停止更新！";
 inline constexpr std::string_view kBadArgument =
     "更新程序的启动参数无效，无法更新！请从客户端中启动更新。";
 }  // namespace updater_text

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   const std::optional<UpdaterSettings> settings = MakeUpdaterSettings(*target, kPlatformLinux);
   if (!have_display || !settings) {
     // Without a window or a key nothing is installed; the player keeps the old client.
-    TellAndEnd(!settings ? updater_text::kBadSignature : updater_text::kCancelled, false);
+    TellAndEnd(!settings ? updater_text::kNoKey : updater_text::kNoWindow, have_display);
     gtk::PosixProgramStarter().Start(target->program);
     return static_cast<int>(UpdateResult::kFailed);
   }

@@ -81,7 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const std::optional<UpdaterSettings> settings = MakeUpdaterSettings(*target, kPlatformWin32);
   win32::Win32ProgramStarter starter;
   if (!settings) {
-    win32::ShowUpdaterMessage(nullptr, updater_text::kBadSignature);
+    win32::ShowUpdaterMessage(nullptr, updater_text::kNoKey);
     starter.Start(target->program);
     return static_cast<int>(UpdateResult::kFailed);
   }
@@ -98,6 +98,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
   });
   if (!window.Created()) {
+    win32::ShowUpdaterMessage(nullptr, updater_text::kNoWindow);
     starter.Start(target->program);
     return static_cast<int>(UpdateResult::kFailed);
   }
