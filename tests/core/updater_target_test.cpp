@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "updater/updater_settings.h"
 #include "updater/updater_target.h"
 
 namespace orvane {
@@ -73,6 +74,33 @@ TEST(UpdaterTargetTest, EverythingElseIsRefused) {
   EXPECT_FALSE(Windows({"C:\\O|C:\\O\\Orvane.exe:stream"}));
   EXPECT_FALSE(Windows({"C:\\O|C:\\O\\Orvane.exe."}));  // Windows would trim the dot
   EXPECT_FALSE(Windows({"C:\\O|C:\\O\\*.exe"}));
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST(UpdaterSettingsTest, WaitIsOneToSixtySecondsElseSixty) {
+  EXPECT_EQ(WaitSecondsFor(nullptr), 60);
+  EXPECT_EQ(WaitSecondsFor(""), 60);
+  EXPECT_EQ(WaitSecondsFor("1"), 1);
+  EXPECT_EQ(WaitSecondsFor("60"), 60);
+  EXPECT_EQ(WaitSecondsFor("0"), 60);
+  EXPECT_EQ(WaitSecondsFor("61"), 60);
+  EXPECT_EQ(WaitSecondsFor("99999999999999999999"), 60);  // no overflow
+  EXPECT_EQ(WaitSecondsFor("5s"), 60);
+  EXPECT_EQ(WaitSecondsFor("-5"), 60);
+}
+
+TEST(UpdaterSettingsTest, TheManifestComesFromTheStaticServerWithTheBuiltInKey) {
+  const auto settings = MakeUpdaterSettings({"/opt/o", "/opt/o/orvane"}, kPlatformLinux);
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings->manifest_url, settings->static_server + "/gamehome/mirab/release.txt");
+  EXPECT_EQ(settings->running_version, "1.1.0");
+  EXPECT_EQ(settings->platform, kPlatformLinux);
+  EXPECT_EQ(settings->public_key[0], 0x04);
 }
 
 }  // namespace
