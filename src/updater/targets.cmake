@@ -33,7 +33,7 @@ add_library(orvane_updater_logic STATIC ${ORVANE_UPDATER_SOURCES} ${ORVANE_UPDAT
 target_include_directories(orvane_updater_logic PUBLIC ${ORVANE_SRC_ROOT} ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(orvane_updater_logic PRIVATE orvane_warnings
                       PUBLIC orvane_platform_defs ${ORVANE_UPDATER_CRYPTO_LIBS})
-if(WIN32)
+if(WIN32 AND NOT MSVC)
   # Update.exe travels inside Orvane.exe: its code is built for size.
   target_compile_options(orvane_updater_logic PRIVATE -Os -ffunction-sections -fdata-sections)
 endif()
@@ -69,9 +69,12 @@ if(WIN32)
   target_include_directories(Update PRIVATE ${updater_icon_dir} ${CMAKE_CURRENT_LIST_DIR}/win32)
   target_link_libraries(Update PRIVATE orvane_warnings orvane_updater_logic
                         wininet comctl32 shell32 user32 gdi32 kernel32)
-  # Small: no debug information, unused code dropped.
-  target_link_options(Update PRIVATE ${ORVANE_STATIC_LINK} -s -Wl,--gc-sections)
-  target_compile_options(Update PRIVATE -Os -ffunction-sections -fdata-sections)
+  target_link_options(Update PRIVATE ${ORVANE_STATIC_LINK})
+  if(NOT MSVC)
+    # Small: no debug information, unused code dropped.
+    target_link_options(Update PRIVATE -s -Wl,--gc-sections)
+    target_compile_options(Update PRIVATE -Os -ffunction-sections -fdata-sections)
+  endif()
   set(ORVANE_UPDATER_TARGET Update)
   set(ORVANE_UPDATER_FILE ${ORVANE_UPDATER_OUTPUT_DIR}/Update.exe)
 else()
