@@ -191,23 +191,19 @@ void StatusNotifierItem::RegisterWithWatcher() {
                          nullptr, G_DBUS_CALL_FLAGS_NONE, -1, cancellable_, OnRegistered, this);
 }
 
-void StatusNotifierItem::OnRegistered(GObject* source, GAsyncResult* result, gpointer data) {
+void StatusNotifierItem::OnRegistered(GObject* source, GAsyncResult* result, gpointer) {
+  // Only the outcome is looked at, never the object: the item may be gone by now.
   GError* error = nullptr;
   GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
   if (reply != nullptr) {
     g_variant_unref(reply);
   }
   if (error != nullptr) {
-    const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-    if (!cancelled) {
+    if (!g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
       g_warning("tray: the status notifier watcher refused the icon: %s", error->message);
     }
     g_error_free(error);
-    if (cancelled) {
-      return;  // the item is gone
-    }
   }
-  (void)data;
 }
 
 void StatusNotifierItem::OnNameAcquired(GDBusConnection*, const gchar*, gpointer data) {

@@ -31,7 +31,13 @@ DWORD ShellMessage(NotifyIconCommand command) {
 }  // namespace
 
 void ShellNotifyIcon::Notify(NotifyIconCommand command, const NotifyIconState& state) {
-  // A delete names the icon by the window and identifier the record already holds.
+  // A delete names the icon by the window and identifier the record already holds; a
+  // record never filled names no icon and is not worth a call.
+  if (command == NotifyIconCommand::kDelete &&
+      record_.Number(notify_icon_field::kSize) != kNotifyIconRecordSize) {
+    last_result_ = false;
+    return;
+  }
   if (command != NotifyIconCommand::kDelete) {
     record_.SetIcon(state.window, state.icon, state.callback_message, Utf8ToAnsi(state.tip),
                     IsAnsiLeadByte);
