@@ -5,8 +5,6 @@
 namespace orvane::gtk {
 namespace {
 
-// GTK's status icon is the one XEmbed tray client GTK 3 has; it is marked deprecated
-// because newer desktops use StatusNotifierItems, which this program prefers.
 GdkPixbuf* PixbufOf(const TrayIconPixmap& picture) {
   GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, picture.width, picture.height);
   if (pixbuf == nullptr) {
@@ -30,6 +28,8 @@ GdkPixbuf* PixbufOf(const TrayIconPixmap& picture) {
 
 }  // namespace
 
+// GTK's status icon is the one XEmbed tray client GTK 3 has; it is marked deprecated
+// because newer desktops use StatusNotifierItems, which this program prefers.
 G_GNUC_BEGIN_IGNORE_DEPRECATIONS
 
 XEmbedStatusIcon::XEmbedStatusIcon(const TrayIconPixmap& picture, const std::string& title,
