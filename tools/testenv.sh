@@ -1,6 +1,7 @@
 # Test environment, sourced by tools/test (and by hand for single suites):
-# a private X display, a Wine prefix inside the Windows build folder with one
-# wineserver kept alive, and a publisher on loopback for the Windows suites.
+# a private X display, a private D-Bus session bus, a Wine prefix inside the Windows
+# build folder with one wineserver kept alive, and a publisher on loopback for the
+# Windows suites.
 # Everything started here is stopped by orvane_testenv_stop (tools/test traps it).
 
 orvane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -36,6 +37,29 @@ orvane_start_display() {
     sleep 0.1
   done
   echo "testenv: Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+# A session bus of the run's own (tray icon, single-instance hand-over), so that tests
+# never meet the desktop's real tray or a client the user has running.
+orvane_start_session_bus() {
+  local address_file
+  address_file=$(mktemp)
+  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$address_file" \
+    >/dev/null 2>&1 &
+  ORVANE_TESTENV_PIDS+=("$!")
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$address_file" ]; then
+      DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$address_file")
+      export DBUS_SESSION_BUS_ADDRESS
+      rm -f "$address_file"
+      return 0
+    fi
+    sleep 0.1
+  done
+  rm -f "$address_file"
+  echo "testenv: dbus-daemon did not start" >&2
   return 1
 }
 
