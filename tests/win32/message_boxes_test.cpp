@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,13 +34,21 @@ struct BoxInspector {
 };
 BoxInspector* g_inspector = nullptr;
 
-BOOL CALLBACK FindIconChild(HWND child, LPARAM param) {
+// The box's icon and text live in static controls: one with the icon style, one with the
+// text (0xFFFF on Windows; found by style rather than number, so any numbering works).
+BOOL CALLBACK FindStaticChildren(HWND child, LPARAM param) {
   auto* seen = reinterpret_cast<SeenBox*>(param);
   wchar_t cls[32] = {};
   ::GetClassNameW(child, cls, 32);
-  if (std::wstring(cls) == L"Static" &&
-      (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+  if (_wcsicmp(cls, L"Static") != 0) {
+    return TRUE;
+  }
+  if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
     seen->icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+  } else if (seen->text.empty()) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(child, text, 512);
+    seen->text = text;
   }
   return TRUE;
 }
@@ -70,10 +79,7 @@ void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
   wchar_t buffer[512] = {};
   ::GetWindowTextW(box, buffer, 512);
   seen.title = buffer;
-  // The text is the static control 0xFFFF of every message box.
-  ::GetDlgItemTextW(box, 0xFFFF, buffer, 512);
-  seen.text = buffer;
-  ::EnumChildWindows(box, FindIconChild, reinterpret_cast<LPARAM>(&seen));
+  ::EnumChildWindows(box, FindStaticChildren, reinterpret_cast<LPARAM>(&seen));
   for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
     if (HWND button = ::GetDlgItem(box, id); button != nullptr && ::IsWindowVisible(button)) {
       seen.buttons.push_back(id);
