@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 
 #include "app/client.h"
@@ -47,6 +48,8 @@ std::string ProgramPath(const char* argv0) {
 int main(int argc, char** argv) {
   using namespace orvane;
   if (!gtk_init_check(&argc, &argv)) {
+    std::fprintf(stderr, "%s: no graphical display to show the client on.\n",
+                 std::string(kProductName).c_str());
     return 1;
   }
   const std::string arguments = ArgumentsText(argc, argv);
