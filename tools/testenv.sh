@@ -73,11 +73,56 @@ orvane_start_wine() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
+  orvane_wine_cjk_font
   # One persistent wineserver keeps every test program's start short. Wine's own
   # services start with the first program and inherit its output; start them here,
   # detached, so no test runner waits on a pipe a service holds open.
   wineserver -p 2>/dev/null || true
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Chinese text under Wine: the prefix gets Debian's WenQuanYi Zen Hei, linked into its
+# Fonts folder, named as the substitute of SimSun/宋体 and linked behind the dialog and
+# message fonts (FontLink), so that message boxes and captions show real characters.
+# Done once per prefix; the marker names the font file it was done for.
+orvane_wine_cjk_font() {
+  local font=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
+  local marker="$WINEPREFIX/.orvane-cjk-font"
+  [ -f "$font" ] || { echo "testenv: $font is missing (fonts-wqy-zenhei)" >&2; return 0; }
+  [ -f "$marker" ] && [ "$(cat "$marker")" = "$font" ] && return 0
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  ln -sf "$font" "$fonts/wqy-zenhei.ttc"
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  python3 - "$reg" <<'PY'
+import sys
+face = "WenQuanYi Zen Hei"
+link = "wqy-zenhei.ttc," + face
+def multi_sz(*items):
+    data = "".join(i + "\0" for i in items) + "\0"
+    raw = data.encode("utf-16-le")
+    return "hex(7):" + ",".join("%02x" % b for b in raw)
+lines = ["Windows Registry Editor Version 5.00", ""]
+lines.append(r"[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]")
+for name in ["SimSun", "NSimSun", "宋体", "新宋体", "SimHei", "黑体", "Microsoft YaHei", "微软雅黑"]:
+    lines.append('"%s"="%s"' % (name, face))
+lines.append("")
+lines.append(r"[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]")
+for name in ["Tahoma", "MS Shell Dlg", "MS Shell Dlg 2", "Microsoft Sans Serif", "Segoe UI",
+             "Arial", "Lucida Sans Unicode", "Courier New", "Times New Roman"]:
+    lines.append('"%s"=%s' % (name, multi_sz(link)))
+lines.append("")
+with open(sys.argv[1], "w", encoding="utf-16") as f:
+    f.write("\r\n".join(lines))
+PY
+  if wine regedit /S "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1; then
+    wineserver -w 2>/dev/null || true
+    echo "$font" >"$marker"
+  else
+    echo "testenv: could not register the CJK font in the Wine prefix" >&2
+  fi
+  rm -f "$reg"
 }
 
 orvane_start_publisher() {

@@ -30,7 +30,14 @@ void LoginController::BeforeNavigate2(std::string_view URL, bool& Cancel) {
 }
 
 DocumentCompleteOutcome LoginController::DocumentComplete(const CompletedDocument& document) {
-  if (document.root_inner_html.empty()) {
+  return DocumentComplete(document.event_url, document.document_url,
+                          !document.root_inner_html.empty());
+}
+
+DocumentCompleteOutcome LoginController::DocumentComplete(std::string_view event_url,
+                                                          std::string_view document_url,
+                                                          bool has_content) {
+  if (!has_content) {
     dialogs_.ShowMessageBox(
         {kNoConnectionMessage, kMessageTitle, MessageIcon::kWarning, MessageButtons::kOk});
     view_.EndProgram();
@@ -38,7 +45,7 @@ DocumentCompleteOutcome LoginController::DocumentComplete(const CompletedDocumen
   }
   // Only the top-level document's own completion names its address; a frame's names
   // the frame's.
-  if (document.event_url.find(document.document_url) == std::string_view::npos) {
+  if (event_url.find(document_url) == std::string_view::npos) {
     return DocumentCompleteOutcome::kIgnored;
   }
   view_.ShowBackgroundWindow();

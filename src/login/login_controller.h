@@ -50,6 +50,9 @@ class LoginController {
   void BeforeNavigate2(std::string_view URL, bool& Cancel);
 
   DocumentCompleteOutcome DocumentComplete(const CompletedDocument& document);
+  // The same with the browser's answer to whether the root element has any content.
+  DocumentCompleteOutcome DocumentComplete(std::string_view event_url,
+                                           std::string_view document_url, bool has_content);
 
   void MiniBtn_Click() { view_.MinimizeLoginScreen(); }
   void CloseBtn_Click() { view_.CloseLoginScreen(); }

@@ -1,11 +1,88 @@
-// Entry point of the Linux client. The start-up sequence is not wired in yet: the
-// program says so and ends.
+// Entry point of the Linux client: builds the platform's windows and ports, hands them to
+// the client and runs the main loop. The login screen's windows are not part of this
+// build yet (see GtkClientViews): a plain start runs up to the splash and stays there
+// until the splash is closed.
+#include <gtk/gtk.h>
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
+#include <string>
 
+#include "app/client.h"
+#include "app/download_file.h"
+#include "app/gtk/curl_http_session.h"
+#include "app/gtk/gio_platform.h"
+#include "app/gtk/glib_event_pump.h"
+#include "app/gtk/gtk_client_views.h"
+#include "app/gtk/gtk_message_boxes.h"
+#include "app/gtk/posix_files.h"
+#include "app/public_data.h"
+#include "app/updater_argument.h"
 #include "base/product.h"
+#include "base/publisher.h"
+#include "base/temp_folder.h"
 
-int main() {
-  std::fprintf(stderr, "%s %s: the client windows are not built yet.\n",
-               orvane::kProductName.data(), orvane::kVersionText.data());
-  return 0;
+namespace {
+
+// The arguments as one text, as the start-up sequence compares them with "/web".
+std::string ArgumentsText(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) {
+      text += ' ';
+    }
+    text += argv[i];
+  }
+  return text;
+}
+
+std::string ProgramPath(const char* argv0) {
+  char path[PATH_MAX] = {};
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
+  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string(argv0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace orvane;
+  if (!gtk_init_check(&argc, &argv)) {
+    std::fprintf(stderr, "%s: no graphical display to show the client on.\n",
+                 std::string(kProductName).c_str());
+    return 1;
+  }
+  const std::string arguments = ArgumentsText(argc, argv);
+
+  gtk::PosixOutputFiles files;
+  gtk::CurlHttpClient http;
+  gtk::GlibEventPump pump;
+  CNxDownLoadFile downloader(http, files, pump);
+  gtk::PosixUpdateFiles update_files;
+  ResourceFileWriter resources(LoadResourceBytes, files);
+  gtk::GtkMessageBoxes dialogs;
+  gtk::GioConnectivity connectivity;
+  gtk::GioAddressLauncher addresses;
+  gtk::SpawnProgramLauncher launcher;
+  gtk::GlibProgramLoop loop;
+  gtk::GtkClientViews views;
+
+  ClientSettings settings;
+  settings.update.temp_folder = GetTempFolder();
+  settings.update.update_file_url = UpdateFileUrl();
+  settings.update.version_text = std::string(kVersionText);
+  settings.update.updater_argument =
+      UpdaterArgument(ProgramPath(argv[0]), ProgramPathStyle::kPosix);
+  settings.update.updater_file_name = "orvane-update";
+  settings.home_page = HomePageUrl();
+  settings.login_page = LoginPageUrl();
+
+  Client client(
+      views,
+      {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
+      std::move(settings));
+  if (!client.Start(arguments)) {
+    return client.ExitCode();
+  }
+  return loop.Run();
 }

@@ -1,5 +1,78 @@
-// Entry point of Orvane.exe. The start-up sequence is not wired in yet: the program
-// carries its resources and version record and ends at once.
+// Entry point of Orvane.exe: builds the platform's windows and ports, hands them to the
+// client and runs the message loop. The login screen's windows are not part of this build
+// yet (see Win32ClientViews): a plain start runs up to the splash and stays there until
+// the splash is closed.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <string>
+
+#include "app/client.h"
+#include "app/download_file.h"
+#include "app/load_frm.h"
+#include "app/public_data.h"
+#include "app/updater_argument.h"
+#include "app/win32/win32_client_views.h"
+#include "app/win32/win32_event_pump.h"
+#include "app/win32/win32_files.h"
+#include "app/win32/win32_message_boxes.h"
+#include "app/win32/win32_platform.h"
+#include "app/win32/wininet_http_session.h"
+#include "base/product.h"
+#include "base/publisher.h"
+#include "base/temp_folder.h"
+
+namespace {
+
+std::string Utf8(const wchar_t* wide) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) {
+    return {};
+  }
+  std::string out(static_cast<std::size_t>(n - 1), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string ProgramPath() {
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? Utf8(path) : std::string();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace orvane;
+  const std::string command_line = Utf8(::GetCommandLineW());
+  const std::string arguments(ArgumentsOfCommandLine(command_line));
+
+  win32::Win32OutputFiles files;
+  win32::WinInetHttpClient http;
+  win32::Win32EventPump pump;
+  CNxDownLoadFile downloader(http, files, pump);
+  win32::Win32UpdateFiles update_files;
+  ResourceFileWriter resources(LoadResourceBytes, files);
+  win32::Win32MessageBoxes dialogs;
+  win32::WinInetConnectivity connectivity;
+  win32::ShellAddressLauncher addresses;
+  win32::ShellProgramLauncher launcher;
+  win32::Win32ProgramLoop loop;
+  win32::Win32ClientViews views;
+
+  ClientSettings settings;
+  settings.update.temp_folder = GetTempFolder();
+  settings.update.update_file_url = UpdateFileUrl();
+  settings.update.version_text = std::string(kVersionText);
+  settings.update.updater_argument = UpdaterArgument(ProgramPath(), ProgramPathStyle::kWindows);
+  settings.home_page = HomePageUrl();
+  settings.login_page = LoginPageUrl();
+
+  Client client(
+      views,
+      {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
+      std::move(settings));
+  if (!client.Start(arguments)) {
+    return client.ExitCode();
+  }
+  return loop.Run();
+}

@@ -12,10 +12,12 @@ namespace orvane::win32 {
 // One owner for every kind of handle: closes what it holds exactly once, moves but never
 // copies. A function that takes ownership takes the owner by rvalue reference and moves
 // from it only when it succeeds, so callers never write a release list of their own.
-// `InvalidBits` is the invalid value's bit pattern: a pointer made from an integer (such as
-// INVALID_HANDLE_VALUE) cannot be a template argument itself.
 template <typename Handle, auto Close, std::intptr_t InvalidBits = 0>
 class UniqueHandle {
+  // A handle's "none" value; an integer parameter, because a pointer made from an
+  // integer (INVALID_HANDLE_VALUE) cannot be a template argument.
+  static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
+
  public:
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
@@ -44,8 +46,6 @@ class UniqueHandle {
   }
 
  private:
-  static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
-
   Handle handle_ = Invalid();
 };
 

@@ -1,0 +1,103 @@
+#include "app/client.h"
+
+#include <utility>
+
+namespace orvane {
+
+Client::Client(ClientViews& views, const ClientPorts& ports, ClientSettings settings)
+    : views_(views),
+      ports_(ports),
+      settings_(std::move(settings)),
+      self_(std::make_shared<Client*>(this)) {}
+
+// The login screen goes before the splash: it was loaded last.
+Client::~Client() {
+  login_frm_.reset();
+  load_frm_.reset();
+}
+
+bool Client::Start(std::string_view arguments) {
+  LoadFrmSettings splash_settings{settings_.update, settings_.home_page};
+  load_frm_ = std::make_unique<LoadFrm>(
+      static_cast<LoadFrmOwner&>(*this),
+      LoadFrmPorts{ports_.connectivity,
+                   ports_.dialogs,
+                   ports_.addresses,
+                   {ports_.downloader, ports_.update_files, ports_.dialogs, ports_.resources,
+                    ports_.launcher, *this}},
+      std::move(splash_settings));
+  if (!load_frm_->Form_Initialize() || !load_frm_->Form_Load(arguments) || ended_) {
+    return false;
+  }
+  load_frm_->Show();
+  running_ = !ended_;
+  return running_;
+}
+
+void Client::EndProgram() {
+  if (ended_) {
+    return;
+  }
+  ended_ = true;
+  exit_code_ = 0;
+  if (running_) {
+    ports_.loop.Quit(exit_code_);
+  }
+}
+
+std::unique_ptr<SplashView> Client::CreateSplashView(SplashEvents& events) {
+  return views_.CreateSplashView(events);
+}
+
+void Client::LoadLoginScreen() {
+  if (ended_ || login_frm_) {
+    return;
+  }
+  login_frm_ = std::make_unique<LoginFrm>(
+      static_cast<LoginScreenOwner&>(*this), ports_.dialogs, ports_.resources,
+      LoginFrmSettings{settings_.update.temp_folder, settings_.login_page});
+  login_frm_->Form_Load(views_);
+}
+
+void Client::CloseLoginScreen() {
+  // The request comes from inside the login screen's own events (its browser, its
+  // images): the windows go once that event has returned.
+  ports_.deferred.Post([self = std::weak_ptr<Client*>(self_)] {
+    if (const std::shared_ptr<Client*> client = self.lock()) {
+      (*client)->UnloadLoginScreen();
+    }
+  });
+}
+
+void Client::UnloadLoginScreen() {
+  if (!login_frm_) {
+    return;
+  }
+  login_frm_.reset();
+  // Before the main window exists the login screen is all the user has: closing it ends
+  // the program, also while the splash still waits for the login page.
+  if (!MainWindowLoaded()) {
+    EndProgram();
+  }
+}
+
+void Client::OpenGame(const std::string& /*game_address*/) {
+  // The main window (`WebMainFrm.SetURL` and its showing) is not part of this build yet:
+  // the game address has nowhere to go, and the closing login screen ends the program.
+}
+
+void Client::UnloadSplash() {
+  if (load_frm_) {
+    load_frm_->Unload();
+  }
+}
+
+void Client::OpenInDefaultBrowser(const std::string& address) {
+  ports_.addresses.OpenAddress(address);
+}
+
+void Client::SetExit(bool /*m_bExit*/) {}
+
+void Client::CloseMainWindow() {}
+
+}  // namespace orvane

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/load_frm.h"
+#include "app/message_box.h"
+#include "app/start_up_ports.h"
+#include "app/update_check.h"
+#include "login/login_frm.h"
+
+namespace orvane {
+
+// The platform's windows as the client creates them.
+class ClientViews : public LoginScreenViews {
+ public:
+  virtual std::unique_ptr<SplashView> CreateSplashView(SplashEvents& events) = 0;
+  // Nothing where this build has no login screen yet: the start then ends with the splash
+  // on screen, and closing the splash ends the program.
+  std::unique_ptr<LoginScreenView> CreateLoginScreenView(
+      LoginScreenEvents& events, browser::BrowserEvents& browser_events) override = 0;
+};
+
+// Everything outside the windows the client talks to.
+struct ClientPorts {
+  Connectivity& connectivity;
+  MessageBoxes& dialogs;
+  AddressLauncher& addresses;
+  ResourceWriter& resources;
+  ProgramLoop& loop;
+  DeferredCalls& deferred;
+  FileDownloader& downloader;
+  UpdateFiles& update_files;
+  ProgramLauncher& launcher;
+};
+
+struct ClientSettings {
+  UpdateCheckSettings update;  // its temporary folder is the client's
+  std::string home_page;
+  std::string login_page;
+};
+
+// The program's life: runs the start-up sequence, creates the splash and the login screen
+// (and, later, the main window) on first use, knows which of them are loaded, and ends the
+// program when the last one goes or at once where the start or the login page says so.
+class Client final : private LoadFrmOwner, private LoginScreenOwner, private UpdateExit {
+ public:
+  Client(ClientViews& views, const ClientPorts& ports, ClientSettings settings);
+  ~Client() override;
+  Client(const Client&) = delete;
+  Client& operator=(const Client&) = delete;
+
+  // Runs the start-up sequence with the program's arguments (the text after its name).
+  // True when the program goes on in the message loop; false when it has ended already.
+  bool Start(std::string_view arguments);
+
+  bool Ended() const override { return ended_; }
+  int ExitCode() const { return exit_code_; }
+  bool SplashLoaded() const { return load_frm_ && load_frm_->Loaded(); }
+  bool LoginScreenLoaded() const { return login_frm_ != nullptr; }
+  bool MainWindowLoaded() const { return false; }
+
+  // Ends the program at once: the message loop returns and every window is unloaded with
+  // the client.
+  void EndProgram() override;
+
+ private:
+  // LoadFrmOwner
+  std::unique_ptr<SplashView> CreateSplashView(SplashEvents& events) override;
+  void LoadLoginScreen() override;
+
+  // LoginScreenOwner
+  void CloseLoginScreen() override;
+  void OpenGame(const std::string& game_address) override;
+  void UnloadSplash() override;
+  void OpenInDefaultBrowser(const std::string& address) override;
+
+  // UpdateExit (the start-up check ends the program; the command form belongs to the main
+  // window)
+  void SetExit(bool m_bExit) override;
+  void CloseMainWindow() override;
+
+  void UnloadLoginScreen();
+
+  ClientViews& views_;
+  ClientPorts ports_;
+  ClientSettings settings_;
+  std::unique_ptr<LoadFrm> load_frm_;
+  std::unique_ptr<LoginFrm> login_frm_;
+  // Calls posted to the loop hold this weakly: the client may be gone when they run.
+  std::shared_ptr<Client*> self_;
+  bool running_ = false;
+  bool ended_ = false;
+  int exit_code_ = 0;
+};
+
+}  // namespace orvane

@@ -1,0 +1,69 @@
+#include "app/win32/win32_splash_view.h"
+
+#include "base/product.h"
+#include "widgets/win32/system_cursors.h"
+#include "widgets/win32/window_binding.h"
+
+namespace orvane::win32 {
+namespace {
+
+constexpr wchar_t kSplashClass[] = L"OrvaneLoadFrm";
+
+}  // namespace
+
+Win32SplashView::Win32SplashView(SplashEvents& events) : events_(events) {
+  EnsureWindowClass(kSplashClass, BoundWindowProc<Win32SplashView>, kCursorArrow, 0);
+  const std::wstring title = Wide(kClientTitle);
+  // A tool window has no taskbar entry; the splash only shows the picture.
+  window_ =
+      UniqueWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, kSplashClass, title.c_str(), WS_POPUP, 0, 0,
+                                     0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
+}
+
+Win32SplashView::~Win32SplashView() {
+  // The picture goes before the session that decoded it; the window goes last.
+  image_ = PngImage{};
+  picture_.reset();
+  gdiplus_.reset();
+  window_.reset();
+}
+
+void Win32SplashView::PresentPicture(int png_id) {
+  HWND window = window_.get();
+  if (window == nullptr) {
+    return;
+  }
+  const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+  ::SetWindowLongPtrW(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+  gdiplus_ = std::make_unique<GdiplusSession>();
+  image_ = LoadPngResource(png_id, ResourceType::Png);
+  picture_ = std::make_unique<LayeredPicture>(window, image_);
+  picture_->PresentOn(window);
+}
+
+void Win32SplashView::ShowCentred() {
+  HWND window = window_.get();
+  if (window == nullptr) {
+    return;
+  }
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(window, SW_SHOWNORMAL);
+  ::UpdateWindow(window);
+}
+
+LRESULT Win32SplashView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CLOSE) {
+    // The client decides; it unloads the window itself.
+    events_.CloseRequested();
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace orvane::win32
