@@ -63,6 +63,12 @@ orvane_start_session_bus() {
   return 1
 }
 
+# Whether Wine's 32-bit loader can start here (some kernels run 64-bit code only).
+orvane_wine_can_run_32bit() {
+  command -v wine >/dev/null || return 1
+  timeout 60 wine --version >/dev/null 2>&1
+}
+
 orvane_start_wine() {
   export WINEPREFIX="$ORVANE_WIN32_BUILD/wineprefix"
   export WINEDEBUG=-all
