@@ -4,6 +4,7 @@
 #include <unknwn.h>
 #include <wininet.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace orvane::win32 {
@@ -11,8 +12,12 @@ namespace orvane::win32 {
 // One owner for every kind of handle: closes what it holds exactly once, moves but never
 // copies. A function that takes ownership takes the owner by rvalue reference and moves
 // from it only when it succeeds, so callers never write a release list of their own.
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// `InvalidValue` is the invalid handle's value as an integer: a pointer constant such as
+// INVALID_HANDLE_VALUE cannot be a template argument.
+template <typename Handle, auto Close, std::intptr_t InvalidValue = 0>
 class UniqueHandle {
+  static inline const Handle Invalid = reinterpret_cast<Handle>(InvalidValue);
+
  public:
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
@@ -71,7 +76,7 @@ using UniqueIcon = UniqueHandle<HICON, close::Icon>;
 using UniqueMenu = UniqueHandle<HMENU, close::Menu>;
 using UniqueWindow = UniqueHandle<HWND, close::Window>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close::Kernel>;
-using UniqueFile = UniqueHandle<HANDLE, close::Kernel, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueHandle<HANDLE, close::Kernel, -1>;
 using UniqueModule = UniqueHandle<HMODULE, close::Module>;
 using UniqueInternet = UniqueHandle<HINTERNET, close::Internet>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, close::Global>;

@@ -50,11 +50,12 @@ int main(int argc, char** argv) {
   const std::string address = argc > 1 ? argv[1] : orvane::LoginPageUrl();
 
   // The login frame: 731 x 369 with the browser one pixel beyond it on every side, so
-  // that the page's own edge is clipped as in the login window.
+  // that the page's own edge is clipped as in the login window. A GtkLayout clips its
+  // children and, unlike a GtkFixed, does not grow to hold them.
   GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window), "Orvane客户端");
   gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
-  GtkWidget* frame = gtk_fixed_new();
+  GtkWidget* frame = gtk_layout_new(nullptr, nullptr);
   gtk_widget_set_size_request(frame, 731, 369);
   gtk_container_add(GTK_CONTAINER(window), frame);
   g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
   {
     orvane::gtk::WebKitBrowser browser(owner);
     owner.browser = &browser;
-    gtk_fixed_put(GTK_FIXED(frame), browser.Widget(), 0, 0);
+    gtk_layout_put(GTK_LAYOUT(frame), browser.Widget(), 0, 0);
     browser.Place({-1, -1, 751, 389});
     gtk_widget_show_all(window);
     browser.Navigate(address);
