@@ -160,6 +160,8 @@ LONG WebBrowserHost::Close() {
     control_->SetClientSite(nullptr);
     control_.reset();
   }
+  // Not every control reports its deactivation to the site; without it, it is over anyway.
+  in_place_active_ = false;
   window_.reset();
   return OutstandingReferences();
 }
