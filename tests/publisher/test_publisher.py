@@ -587,5 +587,35 @@ class ReleaseTests(unittest.TestCase):
                          hashlib.sha256(self.client.read_bytes()).hexdigest())
 
 
+class BrowserTestPageTests(unittest.TestCase):
+    """The pages the embedded-browser tests drive."""
+
+    def test_test_page_has_every_navigation_the_browser_meets(self):
+        resp, body = SERVER.get("/_test/page?title=a%20b&frame=1")
+        text = body.decode("utf-8")
+        self.assertEqual(resp.status, 200)
+        self.assertIn("<title>a b</title>", text)
+        self.assertIn('href="app://minimize"', text)
+        self.assertIn(f'href="http://127.0.0.1:{SERVER.port}/_test/page?title=second"', text)
+        self.assertRegex(text, r'<a id="blank" href="[^"]+title=blank" target="_blank">')
+        self.assertIn('window.open("http://127.0.0.1:', text)
+        self.assertRegex(text, r'<iframe id="frame" src="[^"]+/_test/counted\?key=frame-a%20b"')
+        self.assertNotIn("<iframe", SERVER.get("/_test/page")[1].decode("utf-8"))
+        resp, body = SERVER.get("/_test/page?empty=1")
+        self.assertEqual((resp.status, resp.getheader("Content-Length"), body), (200, "0", b""))
+
+    def test_counted_page_counts_each_key_apart(self):
+        titles = [re.search(r"<title>(.*)</title>", SERVER.get(f"/_test/counted?key={k}")[1]
+                            .decode("utf-8")).group(1) for k in ("x", "x", "y", "x")]
+        self.assertEqual(titles, ["x 1", "x 2", "y 1", "x 3"])
+
+    def test_cookie_is_set_for_a_day_and_read_back(self):
+        resp, _ = SERVER.get("/_test/cookie?set=v1%3Cb%3E")
+        self.assertEqual(resp.getheader("Set-Cookie"), "orvane_test=v1b; Max-Age=86400; Path=/")
+        _, body = SERVER.get("/_test/cookie", headers={"Cookie": "a=1; orvane_test=v1b"})
+        self.assertIn("<title>cookie=v1b</title>", body.decode("utf-8"))
+        self.assertIn("<title>cookie=</title>", SERVER.get("/_test/cookie")[1].decode("utf-8"))
+
+
 if __name__ == "__main__":
     unittest.main()
