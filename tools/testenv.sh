@@ -39,6 +39,28 @@ orvane_start_display() {
   return 1
 }
 
+# A private D-Bus session bus, so single-instance and tray tests never meet the user's own.
+orvane_start_session_bus() {
+  local address_file
+  address_file=$(mktemp)
+  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$address_file" \
+    >/dev/null 2>&1 &
+  ORVANE_TESTENV_PIDS+=("$!")
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$address_file" ]; then
+      DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$address_file")
+      export DBUS_SESSION_BUS_ADDRESS
+      rm -f "$address_file"
+      return 0
+    fi
+    sleep 0.1
+  done
+  rm -f "$address_file"
+  echo "testenv: the session bus did not start" >&2
+  return 1
+}
+
 orvane_start_wine() {
   export WINEPREFIX="$ORVANE_WIN32_BUILD/wineprefix"
   export WINEDEBUG=-all
