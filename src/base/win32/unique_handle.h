@@ -4,6 +4,8 @@
 #include <unknwn.h>
 #include <wininet.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace orvane::win32 {
@@ -11,8 +13,18 @@ namespace orvane::win32 {
 // One owner for every kind of handle: closes what it holds exactly once, moves but never
 // copies. A function that takes ownership takes the owner by rvalue reference and moves
 // from it only when it succeeds, so callers never write a release list of their own.
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// `InvalidValue` is the number of the handle that means "none" (INVALID_HANDLE_VALUE is
+// -1): a pointer cannot be a template argument made from a number.
+template <typename Handle, auto Close, std::intptr_t InvalidValue = 0>
 class UniqueHandle {
+  static Handle Invalid() {
+    if constexpr (std::is_pointer_v<Handle>) {
+      return reinterpret_cast<Handle>(InvalidValue);
+    } else {
+      return static_cast<Handle>(InvalidValue);
+    }
+  }
+
  public:
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
@@ -27,10 +39,10 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Invalid; }
-  Handle release() { return std::exchange(handle_, Invalid); }
-  void reset(Handle handle = Invalid) {
-    if (handle_ != Invalid)
+  explicit operator bool() const { return handle_ != Invalid(); }
+  Handle release() { return std::exchange(handle_, Invalid()); }
+  void reset(Handle handle = Invalid()) {
+    if (handle_ != Invalid())
       Close(handle_);
     handle_ = handle;
   }
@@ -41,7 +53,7 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_ = Invalid;
+  Handle handle_ = Invalid();
 };
 
 namespace close {
@@ -71,7 +83,7 @@ using UniqueIcon = UniqueHandle<HICON, close::Icon>;
 using UniqueMenu = UniqueHandle<HMENU, close::Menu>;
 using UniqueWindow = UniqueHandle<HWND, close::Window>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close::Kernel>;
-using UniqueFile = UniqueHandle<HANDLE, close::Kernel, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueHandle<HANDLE, close::Kernel, -1>;
 using UniqueModule = UniqueHandle<HMODULE, close::Module>;
 using UniqueInternet = UniqueHandle<HINTERNET, close::Internet>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, close::Global>;
