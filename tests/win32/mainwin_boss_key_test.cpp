@@ -158,21 +158,20 @@ TEST_F(BossKeyWindowTest, UnhookPutsThePreviousProcedureBackAndFreesTheKey) {
 
 TEST_F(BossKeyWindowTest, HidingMutesTheProcessAudioSessionAndShowingPutsItBack) {
   AudioSessionMute sound;
-  if (!AudioSessionMute::SessionAvailable()) {
+  Owner owner(window.get(), sound);
+  if (!sound.SessionAvailable()) {
     // Without an output device the session cannot be reached; hiding must still work.
-    Owner owner(window.get(), sound);
     owner.ToggleMainWindow();
     EXPECT_FALSE(::IsWindowVisible(window.get()));
     owner.ToggleMainWindow();
     EXPECT_TRUE(::IsWindowVisible(window.get()));
     GTEST_SKIP() << "no audio session here (no default output device): mute not observable";
   }
-  ASSERT_FALSE(AudioSessionMute::SessionMuted());
-  Owner owner(window.get(), sound);
+  ASSERT_FALSE(sound.SessionMuted());
   owner.ToggleMainWindow();
-  EXPECT_TRUE(AudioSessionMute::SessionMuted());
+  EXPECT_TRUE(sound.SessionMuted());
   owner.ToggleMainWindow();
-  EXPECT_FALSE(AudioSessionMute::SessionMuted());
+  EXPECT_FALSE(sound.SessionMuted());
 }
 
 }  // namespace

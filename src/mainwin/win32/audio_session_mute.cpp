@@ -1,29 +1,9 @@
 #include "mainwin/win32/audio_session_mute.h"
 
-#include <windows.h>
-#include <audiopolicy.h>
 #include <mmdeviceapi.h>
-
-#include "base/win32/unique_handle.h"
 
 namespace orvane::win32 {
 namespace {
-
-// COM for the calling thread for as long as the object lives; the thread may already have
-// it in another model, which serves as well.
-class ComScope {
- public:
-  ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_))
-      ::CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 // The volume control of this process's default audio session on the default output.
 ComPtr<ISimpleAudioVolume> SessionVolume() {
@@ -50,42 +30,48 @@ ComPtr<ISimpleAudioVolume> SessionVolume() {
 
 }  // namespace
 
+// The thread may already have COM in another model, which serves as well.
+AudioSessionMute::AudioSessionMute() : com_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+
+AudioSessionMute::~AudioSessionMute() {
+  volume_.reset();
+  if (SUCCEEDED(com_)) {
+    ::CoUninitialize();
+  }
+}
+
+ISimpleAudioVolume* AudioSessionMute::Session() {
+  if (!volume_) {
+    volume_ = SessionVolume();
+  }
+  return volume_.get();
+}
+
 void AudioSessionMute::Silence() {
-  ComScope com;
-  const ComPtr<ISimpleAudioVolume> volume = SessionVolume();
-  if (!volume) {
-    return;
-  }
+  ISimpleAudioVolume* volume = Session();
   BOOL muted = FALSE;
-  if (FAILED(volume->GetMute(&muted))) {
+  if (silenced_ || !volume || FAILED(volume->GetMute(&muted)) ||
+      FAILED(volume->SetMute(TRUE, nullptr))) {
     return;
   }
-  if (SUCCEEDED(volume->SetMute(TRUE, nullptr))) {
-    was_muted_ = muted != FALSE;
-    silenced_ = true;
-  }
+  was_muted_ = muted != FALSE;
+  silenced_ = true;
 }
 
 void AudioSessionMute::Restore() {
-  if (!silenced_) {
-    return;
+  if (silenced_ && volume_) {
+    volume_->SetMute(was_muted_ ? TRUE : FALSE, nullptr);
   }
   silenced_ = false;
-  ComScope com;
-  if (const ComPtr<ISimpleAudioVolume> volume = SessionVolume()) {
-    volume->SetMute(was_muted_ ? TRUE : FALSE, nullptr);
-  }
 }
 
 bool AudioSessionMute::SessionAvailable() {
-  ComScope com;
-  return static_cast<bool>(SessionVolume());
+  return Session() != nullptr;
 }
 
 bool AudioSessionMute::SessionMuted() {
-  ComScope com;
   BOOL muted = FALSE;
-  if (const ComPtr<ISimpleAudioVolume> volume = SessionVolume()) {
+  if (ISimpleAudioVolume* volume = Session()) {
     volume->GetMute(&muted);
   }
   return muted != FALSE;

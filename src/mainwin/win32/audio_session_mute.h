@@ -1,5 +1,9 @@
 #pragma once
 
+#include <windows.h>
+#include <audiopolicy.h>
+
+#include "base/win32/unique_handle.h"
 #include "mainwin/boss_key.h"
 
 namespace orvane::win32 {
@@ -9,16 +13,28 @@ namespace orvane::win32 {
 // Without an output device (or audio service) nothing happens and nothing fails.
 class AudioSessionMute final : public GameSound {
  public:
+  AudioSessionMute();
+  ~AudioSessionMute() override;
+  AudioSessionMute(const AudioSessionMute&) = delete;
+  AudioSessionMute& operator=(const AudioSessionMute&) = delete;
+
   void Silence() override;
   void Restore() override;
 
-  // Whether this process has an audio session to mute, and whether it is muted now.
-  static bool SessionAvailable();
-  static bool SessionMuted();
+  // Whether the process's audio session can be reached, and whether it is muted now.
+  bool SessionAvailable();
+  bool SessionMuted();
 
  private:
-  bool was_muted_ = false;
+  // The session's volume control, found on first use and kept: the mute belongs to it.
+  ISimpleAudioVolume* Session();
+
+  // COM stays joined for the object's life: leaving it last would unload the audio
+  // libraries, and the session's mute with them.
+  HRESULT com_;
+  ComPtr<ISimpleAudioVolume> volume_;
   bool silenced_ = false;
+  bool was_muted_ = false;
 };
 
 }  // namespace orvane::win32
