@@ -617,5 +617,24 @@ class BrowserTestPageTests(unittest.TestCase):
         self.assertIn("<title>cookie=</title>", SERVER.get("/_test/cookie")[1].decode("utf-8"))
 
 
+class CacheTestRoutes(unittest.TestCase):
+    def test_the_cacheable_resource_counts_its_requests_and_the_cookie(self):
+        _, before = SERVER.get("/_test/cache/count")
+        start = json.loads(before)
+        resp, body = SERVER.get("/_test/cache/counted.js")
+        self.assertEqual(resp.status, 200)
+        self.assertIn("max-age=86400", resp.getheader("Cache-Control"))
+        self.assertIn(b"window.cacheCounted", body)
+        resp, _ = SERVER.get("/_test/cache/cookie")
+        cookie = resp.getheader("Set-Cookie").split(";")[0]
+        self.assertEqual(cookie, "orvane_cache=kept")
+        SERVER.get("/_test/cache/counted.js", headers={"Cookie": cookie})
+        _, after = SERVER.get("/_test/cache/count")
+        self.assertEqual(json.loads(after), {"requests": start["requests"] + 2,
+                                             "with_cookie": start["with_cookie"] + 1})
+        resp, page = SERVER.get("/_test/cache/page?visit=1")
+        self.assertIn(b'src="/_test/cache/counted.js"', page)
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -23,4 +23,10 @@ if(WIN32)
   target_compile_definitions(win32_tests PRIVATE
     ORVANE_UPDATER_EXE="${updater_test_prefix}${updater_file}"
     ORVANE_STANDIN_EXE="${updater_test_prefix}$<TARGET_FILE:updater_standin>")
+
+  # A second start's DDE client, for the main window's hand-over.
+  add_executable(dde_client ${CMAKE_CURRENT_LIST_DIR}/mainwin_helper/dde_client.cpp)
+  target_link_libraries(dde_client PRIVATE orvane_warnings orvane_platform_defs user32 shell32)
+  target_link_options(dde_client PRIVATE ${ORVANE_STATIC_LINK})
+  add_dependencies(win32_tests dde_client)
 endif()

@@ -1,0 +1,38 @@
+#include "mainwin/gtk/single_instance.h"
+
+namespace orvane::gtk {
+
+SingleInstance::SingleInstance(const char* application_id, HandOverOwner& owner)
+    : owner_(owner), application_(g_application_new(application_id, G_APPLICATION_HANDLES_OPEN)) {
+  g_signal_connect(application_, "activate", G_CALLBACK(&SingleInstance::OnActivate), this);
+  g_signal_connect(application_, "open", G_CALLBACK(&SingleInstance::OnOpen), this);
+}
+
+SingleInstance::~SingleInstance() {
+  g_signal_handlers_disconnect_by_data(application_, this);
+  g_object_unref(application_);
+}
+
+int SingleInstance::Run(int argc, char** argv) {
+  return g_application_run(application_, argc, argv);
+}
+
+void SingleInstance::OnActivate(GApplication*, gpointer self) {
+  static_cast<SingleInstance*>(self)->owner_.PresentMainWindow();
+}
+
+void SingleInstance::OnOpen(GApplication*, GFile** files, gint count, const gchar*, gpointer data) {
+  auto* self = static_cast<SingleInstance*>(data);
+  for (gint i = 0; i < count; ++i) {
+    // An address that is no URI at all arrives as a file below the sender's folder.
+    gchar* uri = g_file_get_uri(files[i]);
+    if (!HandOverAddress(uri ? uri : "", self->owner_)) {
+      ++self->refused_;
+      g_message("A second start handed over \"%s\", which is no game address; ignored.",
+                uri ? uri : "");
+    }
+    g_free(uri);
+  }
+}
+
+}  // namespace orvane::gtk
