@@ -4,6 +4,8 @@
 #include <unknwn.h>
 #include <wininet.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace orvane::win32 {
@@ -11,9 +13,19 @@ namespace orvane::win32 {
 // One owner for every kind of handle: closes what it holds exactly once, moves but never
 // copies. A function that takes ownership takes the owner by rvalue reference and moves
 // from it only when it succeeds, so callers never write a release list of their own.
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+//
+// `Invalid` is the value that holds nothing, as a number: a handle constant such as
+// INVALID_HANDLE_VALUE is a cast, which a template argument cannot be.
+template <typename Handle, auto Close, std::uintptr_t Invalid = 0>
 class UniqueHandle {
  public:
+  static Handle InvalidHandle() {
+    if constexpr (std::is_pointer_v<Handle>)
+      return reinterpret_cast<Handle>(Invalid);
+    else
+      return static_cast<Handle>(Invalid);
+  }
+
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
   ~UniqueHandle() { reset(); }
@@ -27,12 +39,14 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Invalid; }
-  Handle release() { return std::exchange(handle_, Invalid); }
-  void reset(Handle handle = Invalid) {
-    if (handle_ != Invalid)
-      Close(handle_);
-    handle_ = handle;
+  explicit operator bool() const { return handle_ != InvalidHandle(); }
+  Handle release() { return std::exchange(handle_, InvalidHandle()); }
+  // Lets go of the old handle before closing it, so that whatever the close sends back
+  // (a window's destruction messages) finds this owner empty already.
+  void reset() { reset(InvalidHandle()); }
+  void reset(Handle handle) {
+    if (const Handle old = std::exchange(handle_, handle); old != InvalidHandle())
+      Close(old);
   }
   // For out-parameters: frees what is held and hands the slot to the callee.
   Handle* put() {
@@ -41,23 +55,39 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_ = Invalid;
+  Handle handle_ = InvalidHandle();
 };
 
 namespace close {
-inline void GdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-inline void DeviceContext(HDC dc) { ::DeleteDC(dc); }
-inline void Icon(HICON icon) { ::DestroyIcon(icon); }
-inline void Menu(HMENU menu) { ::DestroyMenu(menu); }
+inline void GdiObject(HGDIOBJ object) {
+  ::DeleteObject(object);
+}
+inline void DeviceContext(HDC dc) {
+  ::DeleteDC(dc);
+}
+inline void Icon(HICON icon) {
+  ::DestroyIcon(icon);
+}
+inline void Menu(HMENU menu) {
+  ::DestroyMenu(menu);
+}
 // A window may already be gone (its parent took it down); destroy only a live one.
 inline void Window(HWND window) {
   if (::IsWindow(window))
     ::DestroyWindow(window);
 }
-inline void Kernel(HANDLE handle) { ::CloseHandle(handle); }
-inline void Module(HMODULE module) { ::FreeLibrary(module); }
-inline void Internet(HINTERNET handle) { ::InternetCloseHandle(handle); }
-inline void Global(HGLOBAL block) { ::GlobalFree(block); }
+inline void Kernel(HANDLE handle) {
+  ::CloseHandle(handle);
+}
+inline void Module(HMODULE module) {
+  ::FreeLibrary(module);
+}
+inline void Internet(HINTERNET handle) {
+  ::InternetCloseHandle(handle);
+}
+inline void Global(HGLOBAL block) {
+  ::GlobalFree(block);
+}
 }  // namespace close
 
 using UniqueBitmap = UniqueHandle<HBITMAP, close::GdiObject>;
@@ -71,7 +101,7 @@ using UniqueIcon = UniqueHandle<HICON, close::Icon>;
 using UniqueMenu = UniqueHandle<HMENU, close::Menu>;
 using UniqueWindow = UniqueHandle<HWND, close::Window>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close::Kernel>;
-using UniqueFile = UniqueHandle<HANDLE, close::Kernel, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueHandle<HANDLE, close::Kernel, static_cast<std::uintptr_t>(-1)>;
 using UniqueModule = UniqueHandle<HMODULE, close::Module>;
 using UniqueInternet = UniqueHandle<HINTERNET, close::Internet>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, close::Global>;
