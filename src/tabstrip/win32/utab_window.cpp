@@ -18,7 +18,9 @@ constexpr wchar_t kClassName[] = L"OrvaneTabStrip";
 }  // namespace
 
 uTabWindow::uTabWindow(HWND parent, const Rect& bounds, HINSTANCE skins)
-    : canvas_(skins), strip_(*this, window_ops_), c_Subclass_(*this) {
+    // The strip's hook answers an erase request with 0: nothing was erased, the paint
+    // that follows covers the window from the back buffer.
+    : DoubleBufferedWindow(0), canvas_(skins), strip_(*this, window_ops_), c_Subclass_(*this) {
   HWND hwnd = CreateBoundWindow(kClassName, CS_DBLCLKS, kCursorArrow, 0,
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds, parent, nullptr);
   tooltip_ = std::make_unique<StripTooltip>(hwnd);
