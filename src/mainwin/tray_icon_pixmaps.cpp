@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 
 namespace orvane {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/pointer_input.h"
+
 namespace orvane {
 
 class Surface;
@@ -34,13 +36,5 @@ class IuTabEvents {
  protected:
   ~IuTabEvents() = default;
 };
-
-// Mouse buttons and shift keys as the events report them.
-inline constexpr std::int16_t kLeftButton = 1;
-inline constexpr std::int16_t kRightButton = 2;
-inline constexpr std::int16_t kMiddleButton = 4;
-inline constexpr std::int16_t kShiftMask = 1;
-inline constexpr std::int16_t kCtrlMask = 2;
-inline constexpr std::int16_t kAltMask = 4;
 
 }  // namespace orvane

@@ -18,6 +18,15 @@ namespace orvane {
 inline constexpr Colour kButtonMaskColour = kMagenta;
 // The surface's back colour until a form stores another: the usual button face.
 inline constexpr Colour kButtonInitialBackColour = Rgb(240, 240, 240);
+// What else a new button has before a form stores its own: opaque, black text in 9-point
+// SongTi, drawn with the copy pen (the drawing mode that puts the pen's colour as it is).
+inline constexpr std::int16_t kButtonInitialBackStyle = 1;
+inline constexpr Colour kButtonInitialForeColour = kBlack;
+inline constexpr int kButtonInitialFontPoints = 9;
+inline constexpr std::int16_t kButtonInitialDrawMode = 13;
+inline FontSpec ButtonInitialFont() {
+  return FontSpec{std::string(kSongTiFace), kButtonInitialFontPoints};
+}
 // Interval of the hover poll.
 inline constexpr int kHoverPollMs = 50;
 

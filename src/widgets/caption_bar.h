@@ -31,10 +31,12 @@ class BFormEvents {
   ~BFormEvents() = default;
 };
 
-inline constexpr Colour kBarDefaultBackColor = 14346732;  // red 236, green 233, blue 218
+inline constexpr Colour kBarDefaultBackColor = Rgb(236, 233, 218);
+static_assert(kBarDefaultBackColor == 14346732, "the back colour a new bar stores");
 inline constexpr std::string_view kBarDefaultBackColorText = "14346732";
 inline constexpr std::string_view kBarDefaultCaption = "NewForm";
-inline constexpr Colour kBarTextColour = 16777215;  // white
+inline constexpr Colour kBarTextColour = Rgb(255, 255, 255);
+static_assert(kBarTextColour == 16777215);
 inline constexpr double kBarFontPoints = 9;
 
 // The caption bar that stands in for a borderless window's title bar: painted from

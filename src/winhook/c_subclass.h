@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/win32/event_log.h"
+#include "base/win32/unique_handle.h"
 #include "winhook/hook_report.h"
 
 namespace orvane::win32 {
@@ -90,9 +91,6 @@ class CSubclass final : private IHookReport {
     std::weak_ptr<HookRecord> record;
   };
   using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
-  struct LibraryRelease {
-    void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
-  };
 
   void zDelMsg(HWND lng_hWnd, int When, std::span<const UINT> messages);
   std::shared_ptr<HookRecord> zMap_VFunction(HWND lng_hWnd, bool silentIfMissing = false);
@@ -107,7 +105,7 @@ class CSubclass final : private IHookReport {
   IEventLog& log_;
   // Absent until the first window is hooked, and again after ssc_Terminate.
   std::optional<std::vector<Entry>> registry_;
-  std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease> mouseTrackingLibrary_;
+  UniqueModule mouseTrackingLibrary_;
   TrackMouseEventFn trackMouseEvent_ = nullptr;
 };
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/resource_ids.h"
 #include "base/resources.h"
 #include "support/art_expectations.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/resource_ids.h"
 
 namespace orvane::art {

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "base/units.h"
+#include "base/win32/gdi_handles.h"
 #include "widgets/win32/button_window.h"
-#include "widgets/win32/gdi_text.h"
+#include "widgets/win32/surface_text.h"
 #include "widgets/win32/ole_picture.h"
 #include "support/win32/real_input.h"
 
@@ -43,22 +44,20 @@ PicturePtr SolidStrip(const std::vector<std::pair<int, Colour>>& runs, int heigh
   for (const auto& run : runs) {
     width += run.first;
   }
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
-  int x = 0;
-  for (const auto& [w, colour] : runs) {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    const RECT r{x, 0, x + w, height};
-    ::FillRect(dc, &r, brush);
-    ::DeleteObject(brush);
-    x += w;
+  WindowDc screen(nullptr);
+  UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+  {
+    UniqueDc dc(::CreateCompatibleDC(screen.get()));
+    SelectedObject into(dc.get(), bitmap.get());
+    int x = 0;
+    for (const auto& [w, colour] : runs) {
+      const UniqueBrush brush(::CreateSolidBrush(colour));
+      const RECT r{x, 0, x + w, height};
+      ::FillRect(dc.get(), &r, brush.get());
+      x += w;
+    }
   }
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
-  return MakePicture(bitmap, nullptr);
+  return MakePicture(std::move(bitmap));
 }
 
 PicturePtr LinkStrip() {

@@ -11,6 +11,7 @@
 
 #include "base/numbered_error.h"
 #include "base/resource_ids.h"
+#include "base/win32/gdi_handles.h"
 #include "widgets/win32/caption_bar_window.h"
 #include "widgets/win32/form_canvas.h"
 #include "widgets/win32/ole_picture.h"
@@ -31,19 +32,18 @@ Colour SkinColour(int x, int y) {
 }
 
 PicturePtr Skin(int width = 94, int height = 85) {
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      ::SetPixel(dc, x, y, SkinColour(x, y));
+  WindowDc screen(nullptr);
+  UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+  {
+    UniqueDc dc(::CreateCompatibleDC(screen.get()));
+    SelectedObject into(dc.get(), bitmap.get());
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        ::SetPixel(dc.get(), x, y, SkinColour(x, y));
+      }
     }
   }
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
-  return MakePicture(bitmap, nullptr);
+  return MakePicture(std::move(bitmap));
 }
 
 FormCanvas* g_canvas = nullptr;

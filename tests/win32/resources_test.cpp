@@ -20,7 +20,7 @@ using std::min;
 
 #include <gtest/gtest.h>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/product_version.h"
 #include "base/resource_ids.h"
 #include "base/resources.h"

@@ -10,7 +10,7 @@
 #include "base/win32/gdi_canvas.h"
 #include "base/win32/gdi_mem_dc.h"
 #include "base/win32/gdi_surface.h"
-#include "base/win32/gdi_text.h"
+#include "base/win32/text_encoding.h"
 #include "support/canvas_synthetic_skin.h"
 #include "support/canvas_tab_paint_scenes.h"
 #include "support/canvas_tab_scene.h"

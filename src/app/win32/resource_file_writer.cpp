@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/win32/gdi_text.h"
+#include "base/win32/text_encoding.h"
 #include "base/win32/unique_handle.h"
 
 namespace orvane::win32 {

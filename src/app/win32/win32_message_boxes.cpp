@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/win32/gdi_text.h"
+#include "base/win32/text_encoding.h"
 
 namespace orvane::win32 {
 

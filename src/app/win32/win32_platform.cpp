@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "login/page_commands.h"
-#include "widgets/win32/window_binding.h"
 
 namespace orvane::win32 {
 namespace {
@@ -48,15 +47,13 @@ bool ShellProgramLauncher::ShellOpen(const std::string& file, const std::string&
 }
 
 Win32ProgramLoop::Win32ProgramLoop() {
-  EnsureWindowClass(kLoopClass, BoundWindowProc<Win32ProgramLoop>, nullptr, 0);
-  window_ = UniqueWindow(::CreateWindowExW(0, kLoopClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                           ::GetModuleHandleW(nullptr), this));
+  CreateBoundWindow(kLoopClass, 0, nullptr, 0, 0, Rect{}, HWND_MESSAGE, nullptr);
 }
 
 Win32ProgramLoop::~Win32ProgramLoop() {
   // Calls still waiting would reach a client that is gone: they go with the window.
   posted_.clear();
-  window_.reset();
+  DestroyBoundWindow();
 }
 
 int Win32ProgramLoop::Run() {
@@ -74,8 +71,8 @@ void Win32ProgramLoop::Quit(int exit_code) {
 
 void Win32ProgramLoop::Post(std::function<void()> call) {
   posted_.push_back(std::move(call));
-  if (!post_pending_ && window_) {
-    post_pending_ = ::PostMessageW(window_.get(), kRunPosted, 0, 0) != FALSE;
+  if (!post_pending_ && hWnd() != nullptr) {
+    post_pending_ = ::PostMessageW(hWnd(), kRunPosted, 0, 0) != FALSE;
   }
 }
 
@@ -89,7 +86,7 @@ LRESULT Win32ProgramLoop::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return 0;
   }
-  return ::DefWindowProcW(hwnd_, msg, wp, lp);
+  return Default(msg, wp, lp);
 }
 
 }  // namespace orvane::win32

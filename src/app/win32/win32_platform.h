@@ -9,6 +9,7 @@
 #include "app/start_up_ports.h"
 #include "app/update_check.h"
 #include "base/win32/unique_handle.h"
+#include "base/win32/window_base.h"
 
 namespace orvane::win32 {
 
@@ -34,7 +35,7 @@ class ShellProgramLauncher final : public ProgramLauncher {
 
 // The thread's message loop as the client runs and ends it, and the calls it runs after
 // the current message (posted to a message-only window of its own).
-class Win32ProgramLoop final : public ProgramLoop, public DeferredCalls {
+class Win32ProgramLoop final : public ProgramLoop, public DeferredCalls, private BoundWindow {
  public:
   Win32ProgramLoop();
   ~Win32ProgramLoop() override;
@@ -46,13 +47,9 @@ class Win32ProgramLoop final : public ProgramLoop, public DeferredCalls {
   void Quit(int exit_code) override;
   void Post(std::function<void()> call) override;
 
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
-  void Detach() { hwnd_ = nullptr; }
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-
  private:
-  HWND hwnd_ = nullptr;
-  UniqueWindow window_;
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+
   std::deque<std::function<void()>> posted_;
   bool post_pending_ = false;
 };

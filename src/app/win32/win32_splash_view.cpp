@@ -1,8 +1,7 @@
 #include "app/win32/win32_splash_view.h"
 
 #include "base/product.h"
-#include "widgets/win32/system_cursors.h"
-#include "widgets/win32/window_binding.h"
+#include "base/win32/system_cursors.h"
 
 namespace orvane::win32 {
 namespace {
@@ -12,12 +11,10 @@ constexpr wchar_t kSplashClass[] = L"OrvaneLoadFrm";
 }  // namespace
 
 Win32SplashView::Win32SplashView(SplashEvents& events) : events_(events) {
-  EnsureWindowClass(kSplashClass, BoundWindowProc<Win32SplashView>, kCursorArrow, 0);
   const std::wstring title = Wide(kClientTitle);
   // A tool window has no taskbar entry; the splash only shows the picture.
-  window_ =
-      UniqueWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, kSplashClass, title.c_str(), WS_POPUP, 0, 0,
-                                     0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
+  CreateBoundWindow(kSplashClass, 0, kCursorArrow, WS_EX_TOOLWINDOW, WS_POPUP, Rect{}, nullptr,
+                    nullptr, title.c_str());
 }
 
 Win32SplashView::~Win32SplashView() {
@@ -25,11 +22,11 @@ Win32SplashView::~Win32SplashView() {
   image_ = PngImage{};
   picture_.reset();
   gdiplus_.reset();
-  window_.reset();
+  DestroyBoundWindow();
 }
 
 void Win32SplashView::PresentPicture(int png_id) {
-  HWND window = window_.get();
+  HWND window = hWnd();
   if (window == nullptr) {
     return;
   }
@@ -42,7 +39,7 @@ void Win32SplashView::PresentPicture(int png_id) {
 }
 
 void Win32SplashView::ShowCentred() {
-  HWND window = window_.get();
+  HWND window = hWnd();
   if (window == nullptr) {
     return;
   }
@@ -63,7 +60,7 @@ LRESULT Win32SplashView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     events_.CloseRequested();
     return 0;
   }
-  return ::DefWindowProcW(hwnd_, msg, wp, lp);
+  return Default(msg, wp, lp);
 }
 
 }  // namespace orvane::win32

@@ -9,6 +9,7 @@
 #include "app/win32/layered_picture.h"
 #include "app/win32/png_resource.h"
 #include "base/win32/unique_handle.h"
+#include "base/win32/window_base.h"
 
 namespace orvane::win32 {
 
@@ -16,7 +17,7 @@ namespace orvane::win32 {
 // picture as a per-pixel-alpha layered window. From its load to its unload it holds its
 // own GDI+ session, the decoded picture and the off-screen drawing objects; they go in the
 // reverse order (picture, drawing surface, session, bitmap objects) when the view goes.
-class Win32SplashView final : public SplashView {
+class Win32SplashView final : public SplashView, private BoundWindow {
  public:
   explicit Win32SplashView(SplashEvents& events);
   ~Win32SplashView() override;
@@ -26,18 +27,13 @@ class Win32SplashView final : public SplashView {
   void PresentPicture(int png_id) override;
   void ShowCentred() override;
 
-  HWND Window() const { return window_.get(); }
+  HWND Window() const { return hWnd(); }
   const LayeredPicture* Picture() const { return picture_.get(); }
 
-  // Window procedure plumbing (see BoundWindowProc).
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
-  void Detach() { hwnd_ = nullptr; }
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-
  private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+
   SplashEvents& events_;
-  HWND hwnd_ = nullptr;  // from WM_NCCREATE to WM_NCDESTROY
-  UniqueWindow window_;
   std::unique_ptr<GdiplusSession> gdiplus_;
   PngImage image_;
   std::unique_ptr<LayeredPicture> picture_;

@@ -5,13 +5,12 @@
 
 #include <algorithm>
 
+#include "base/win32/unique_handle.h"
+
 namespace orvane::win32 {
 namespace {
 
-struct InternetHandleClose {
-  void operator()(HINTERNET handle) const noexcept { ::InternetCloseHandle(handle); }
-};
-using InternetHandle = std::unique_ptr<void, InternetHandleClose>;
+using InternetHandle = UniqueInternet;
 
 std::optional<DWORD> QueryNumber(HINTERNET request, DWORD what) {
   DWORD value = 0;

@@ -2,7 +2,7 @@
 
 #include <glib.h>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/gtk/cairo_font.h"
 #include "base/gtk/cairo_surface.h"
 #include "base/resources.h"
@@ -10,7 +10,9 @@
 namespace orvane::gtk {
 namespace {
 
-constexpr std::uint32_t kMagentaPixel = 0xFFFF00FFu;  // 0xAARRGGBB
+// Opaque magenta as a cairo image pixel, whose bytes read 0xAARRGGBB.
+constexpr std::uint32_t kMagentaPixel = 0xFFu << 24 | 0xFFu << 16 | 0x00u << 8 | 0xFFu;
+static_assert(kMagentaPixel == 0xFFFF00FFu);
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/resources.h"
 
 namespace orvane {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/product.h"
+#include "base/win32/text_encoding.h"
 
 namespace orvane::win32 {
 namespace {
@@ -14,18 +15,6 @@ struct EventSourceRelease {
   void operator()(HANDLE source) const noexcept { DeregisterEventSource(source); }
 };
 using EventSource = std::unique_ptr<void, EventSourceRelease>;
-
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty())
-    return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  }
-  return wide;
-}
 
 }  // namespace
 
@@ -36,8 +25,8 @@ ApplicationEventLog& ApplicationEventLog::Instance() noexcept {
 
 void ApplicationEventLog::Error(std::string_view line) noexcept {
   try {
-    const std::wstring source = Widen(kProductName);
-    const std::wstring text = Widen(line);
+    const std::wstring source = Utf8ToWide(kProductName);
+    const std::wstring text = Utf8ToWide(line);
     EventSource handle(RegisterEventSourceW(nullptr, source.c_str()));
     if (!handle)
       return;

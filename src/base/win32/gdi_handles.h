@@ -40,4 +40,21 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
+// Selects a palette into a device context and puts the previous one back on scope exit.
+class SelectedPalette {
+ public:
+  SelectedPalette(HDC dc, HPALETTE palette)
+      : dc_(dc), previous_(::SelectPalette(dc, palette, FALSE)) {}
+  ~SelectedPalette() {
+    if (previous_)
+      ::SelectPalette(dc_, previous_, FALSE);
+  }
+  SelectedPalette(const SelectedPalette&) = delete;
+  SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+ private:
+  HDC dc_;
+  HPALETTE previous_;
+};
+
 }  // namespace orvane::win32

@@ -63,10 +63,9 @@ MemDc CreateBitmapDC(UniqueBitmap bitmap) {
 void FreeMemDC(HDC dc) {
   if (!dc)
     return;
-  HGDIOBJ bitmap = ::GetCurrentObject(dc, OBJ_BITMAP);
-  ::DeleteDC(dc);
-  if (bitmap)
-    ::DeleteObject(bitmap);
+  // The bitmap can go only once no context holds it: the context is let go first.
+  const UniqueBitmap bitmap(static_cast<HBITMAP>(::GetCurrentObject(dc, OBJ_BITMAP)));
+  const UniqueDc context(dc);
 }
 
 }  // namespace orvane::win32

@@ -1,6 +1,6 @@
 #include "base/win32/gdi_surface.h"
 
-#include "base/win32/gdi_text.h"
+#include "base/win32/text_encoding.h"
 
 namespace orvane::win32 {
 namespace {

@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace orvane::win32 {
@@ -12,13 +13,19 @@ namespace orvane::win32 {
 // One owner for every kind of handle: closes what it holds exactly once, moves but never
 // copies. A function that takes ownership takes the owner by rvalue reference and moves
 // from it only when it succeeds, so callers never write a release list of their own.
-template <typename Handle, auto Close, std::intptr_t InvalidBits = 0>
+//
+// `Invalid` is the value that holds nothing, as a number: a handle constant such as
+// INVALID_HANDLE_VALUE is a cast, which a template argument cannot be.
+template <typename Handle, auto Close, std::uintptr_t Invalid = 0>
 class UniqueHandle {
-  // A handle's "none" value; an integer parameter, because a pointer made from an
-  // integer (INVALID_HANDLE_VALUE) cannot be a template argument.
-  static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
-
  public:
+  static Handle InvalidHandle() {
+    if constexpr (std::is_pointer_v<Handle>)
+      return reinterpret_cast<Handle>(Invalid);
+    else
+      return static_cast<Handle>(Invalid);
+  }
+
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
   ~UniqueHandle() { reset(); }
@@ -32,12 +39,14 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Invalid(); }
-  Handle release() { return std::exchange(handle_, Invalid()); }
-  void reset(Handle handle = Invalid()) {
-    if (handle_ != Invalid())
-      Close(handle_);
-    handle_ = handle;
+  explicit operator bool() const { return handle_ != InvalidHandle(); }
+  Handle release() { return std::exchange(handle_, InvalidHandle()); }
+  // Lets go of the old handle before closing it, so that whatever the close sends back
+  // (a window's destruction messages) finds this owner empty already.
+  void reset() { reset(InvalidHandle()); }
+  void reset(Handle handle) {
+    if (const Handle old = std::exchange(handle_, handle); old != InvalidHandle())
+      Close(old);
   }
   // For out-parameters: frees what is held and hands the slot to the callee.
   Handle* put() {
@@ -46,7 +55,7 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_ = Invalid();
+  Handle handle_ = InvalidHandle();
 };
 
 namespace close {
@@ -92,7 +101,7 @@ using UniqueIcon = UniqueHandle<HICON, close::Icon>;
 using UniqueMenu = UniqueHandle<HMENU, close::Menu>;
 using UniqueWindow = UniqueHandle<HWND, close::Window>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, close::Kernel>;
-using UniqueFile = UniqueHandle<HANDLE, close::Kernel, -1>;
+using UniqueFile = UniqueHandle<HANDLE, close::Kernel, static_cast<std::uintptr_t>(-1)>;
 using UniqueModule = UniqueHandle<HMODULE, close::Module>;
 using UniqueInternet = UniqueHandle<HINTERNET, close::Internet>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, close::Global>;

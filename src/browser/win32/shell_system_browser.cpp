@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "base/win32/gdi_text.h"
+#include "base/win32/text_encoding.h"
 
 namespace orvane::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "base/win32/gdi_text.h"
+#include "base/win32/text_encoding.h"
 #include "browser/document_content.h"
 
 namespace orvane::win32 {

@@ -1,5 +1,7 @@
 #include "tabstrip/gtk/page_hosting_gtk.h"
 
+#include "base/gtk/cairo_handles.h"
+
 namespace orvane::gtk {
 
 void HostPageWidget(GtkWidget* container, GtkWidget* page) {
@@ -8,7 +10,8 @@ void HostPageWidget(GtkWidget* container, GtkWidget* page) {
   }
   GtkWidget* parent = gtk_widget_get_parent(page);
   if (parent != container) {
-    g_object_ref(page);
+    // The page outlives its move from one container to the other.
+    const UniqueGObject<GtkWidget> keep(GTK_WIDGET(g_object_ref(page)));
     if (parent) {
       gtk_container_remove(GTK_CONTAINER(parent), page);
       // A top-level window that only held the page has no more use.
@@ -23,7 +26,6 @@ void HostPageWidget(GtkWidget* container, GtkWidget* page) {
     } else {
       gtk_container_add(GTK_CONTAINER(container), page);
     }
-    g_object_unref(page);
   }
   gtk_widget_hide(page);
 }

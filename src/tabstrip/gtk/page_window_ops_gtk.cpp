@@ -1,5 +1,6 @@
 #include "tabstrip/gtk/page_window_ops_gtk.h"
 
+#include "base/gtk/cairo_handles.h"
 #include "tabstrip/gtk/widget_handle.h"
 
 namespace orvane::gtk {
@@ -24,7 +25,8 @@ void PageWindowOps::MakeTopLevel(WindowHandle window) {
   if (!page || gtk_widget_is_toplevel(page)) {
     return;
   }
-  g_object_ref(page);
+  // The page outlives its move out of its container.
+  const UniqueGObject<GtkWidget> keep(GTK_WIDGET(g_object_ref(page)));
   if (GtkWidget* parent = gtk_widget_get_parent(page)) {
     gtk_container_remove(GTK_CONTAINER(parent), page);
   }
@@ -32,7 +34,6 @@ void PageWindowOps::MakeTopLevel(WindowHandle window) {
   gtk_container_add(GTK_CONTAINER(top), page);
   // The window exists only to hold the page: it goes with it.
   g_signal_connect_object(page, "destroy", G_CALLBACK(gtk_widget_destroy), top, G_CONNECT_SWAPPED);
-  g_object_unref(page);
 }
 
 Size PageWindowOps::ScreenSize() {

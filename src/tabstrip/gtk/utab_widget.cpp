@@ -1,6 +1,7 @@
 #include "tabstrip/gtk/utab_widget.h"
 
 #include "base/gtk/cairo_surface.h"
+#include "base/gtk/guarded.h"
 #include "tabstrip/gtk/gdk_mouse_input.h"
 #include "tabstrip/gtk/page_hosting_gtk.h"
 #include "tabstrip/tab_strip_painter.h"
@@ -12,34 +13,24 @@ uTabWidget* Self(gpointer self) {
   return static_cast<uTabWidget*>(self);
 }
 
-// Nothing thrown by the strip may unwind through GTK's C code.
-template <class F>
-void Guarded(F&& f) {
-  try {
-    f();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 uTabWidget::uTabWidget() : strip_(*this, window_ops_) {
-  area_ = gtk_drawing_area_new();
-  g_object_ref_sink(area_);
-  gtk_widget_add_events(area_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
-                                   GDK_BUTTON_RELEASE_MASK | GDK_LEAVE_NOTIFY_MASK |
-                                   GDK_ENTER_NOTIFY_MASK);
-  gtk_widget_set_has_tooltip(area_, FALSE);
-  gtk_widget_set_size_request(area_, -1, strip_.StripHeight());
+  area_ = AreaOwner(gtk_drawing_area_new(), this, AreaOwner::Release::kDestroyWidget);
+  gtk_widget_add_events(area_.get(), GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
+                                         GDK_BUTTON_RELEASE_MASK | GDK_LEAVE_NOTIFY_MASK |
+                                         GDK_ENTER_NOTIFY_MASK);
+  gtk_widget_set_has_tooltip(area_.get(), FALSE);
+  gtk_widget_set_size_request(area_.get(), -1, strip_.StripHeight());
 
-  g_signal_connect(area_, "draw", G_CALLBACK(OnDraw), this);
-  g_signal_connect(area_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
-  g_signal_connect(area_, "motion-notify-event", G_CALLBACK(OnMotion), this);
-  g_signal_connect(area_, "button-release-event", G_CALLBACK(OnRelease), this);
-  g_signal_connect(area_, "leave-notify-event", G_CALLBACK(OnLeave), this);
+  g_signal_connect(area_.get(), "draw", G_CALLBACK(OnDraw), this);
+  g_signal_connect(area_.get(), "size-allocate", G_CALLBACK(OnSizeAllocate), this);
+  g_signal_connect(area_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  g_signal_connect(area_.get(), "button-release-event", G_CALLBACK(OnRelease), this);
+  g_signal_connect(area_.get(), "leave-notify-event", G_CALLBACK(OnLeave), this);
   // Presses come counted: the second press of a double-click is the double-click itself,
   // as it is for the platform this control was first made for.
-  press_gesture_.reset(gtk_gesture_multi_press_new(area_));
+  press_gesture_ = GObjectOwner<GtkGesture>::Adopt(gtk_gesture_multi_press_new(area_.get()), this);
   gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(press_gesture_.get()), 0);
   gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(press_gesture_.get()),
                                              GTK_PHASE_BUBBLE);
@@ -57,26 +48,23 @@ uTabWidget::~uTabWidget() {
     g_source_remove(resize_source_);
   }
   UnwatchContainer();
-  g_signal_handlers_disconnect_by_data(press_gesture_.get(), this);
   press_gesture_.reset();
-  g_signal_handlers_disconnect_by_data(area_, this);
-  gtk_widget_destroy(area_);
-  g_object_unref(area_);
+  area_.reset();
 }
 
 void uTabWidget::SetToolTipText(const std::string& text) {
-  gtk_widget_set_tooltip_text(area_, text.empty() ? nullptr : text.c_str());
+  gtk_widget_set_tooltip_text(area_.get(), text.empty() ? nullptr : text.c_str());
 }
 
 std::string uTabWidget::ToolTipText() const {
-  gchar* text = gtk_widget_get_tooltip_text(area_);
+  gchar* text = gtk_widget_get_tooltip_text(area_.get());
   std::string result = text ? text : "";
   g_free(text);
   return result;
 }
 
 gboolean uTabWidget::OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self) {
-  Guarded([&] {
+  Guarded("tab strip", [&] {
     CairoSurface target(cr, gtk_widget_get_allocated_width(widget),
                         gtk_widget_get_allocated_height(widget));
     Self(self)->strip_.Paint(target);
@@ -91,11 +79,11 @@ void uTabWidget::OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer s
   }
   me->width_ = allocation->width;
   me->height_ = allocation->height;
-  Guarded([&] { me->strip_.Resize(allocation->width); });
+  Guarded("tab strip", [&] { me->strip_.Resize(allocation->width); });
 }
 
 gboolean uTabWidget::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
-  Guarded([&] {
+  Guarded("tab strip", [&] {
     Self(self)->strip_.MouseMove(HeldButtons(event->state), ShiftState(event->state),
                                  static_cast<float>(event->x), static_cast<float>(event->y));
   });
@@ -116,7 +104,7 @@ void uTabWidget::OnPressed(GtkGestureMultiPress* gesture, gint n_press, gdouble 
     gdk_event_get_state(event, &state);
   }
   uTabWidget* me = Self(self);
-  Guarded([&] {
+  Guarded("tab strip", [&] {
     if (n_press == 2 && button == kLeftButton) {
       me->strip_.DblClick();
     } else {
@@ -128,7 +116,7 @@ void uTabWidget::OnPressed(GtkGestureMultiPress* gesture, gint n_press, gdouble 
 gboolean uTabWidget::OnRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
   const std::int16_t button = ButtonOf(event->button);
   if (button != 0) {
-    Guarded([&] {
+    Guarded("tab strip", [&] {
       Self(self)->strip_.MouseUp(button, ShiftState(event->state), static_cast<float>(event->x),
                                  static_cast<float>(event->y));
     });
@@ -143,23 +131,23 @@ gboolean uTabWidget::OnLeave(GtkWidget*, GdkEventCrossing* event, gpointer self)
     return FALSE;
   }
   me->leave_requested_ = false;
-  Guarded([&] { me->strip_.MouseLeave(); });
+  Guarded("tab strip", [&] { me->strip_.MouseLeave(); });
   return FALSE;
 }
 
 WindowHandle uTabWidget::ParentForm() const {
-  GtkWidget* top = gtk_widget_get_toplevel(area_);
-  return (top && top != area_ && gtk_widget_is_toplevel(top)) ? FromWidget(top) : 0;
+  GtkWidget* top = gtk_widget_get_toplevel(area_.get());
+  return (top && top != area_.get() && gtk_widget_is_toplevel(top)) ? FromWidget(top) : 0;
 }
 
 void uTabWidget::SetStripHeight(int height) {
   int width = -1;
   int current = -1;
-  gtk_widget_get_size_request(area_, &width, &current);
+  gtk_widget_get_size_request(area_.get(), &width, &current);
   if (current == height) {
     return;
   }
-  gtk_widget_set_size_request(area_, width, height);
+  gtk_widget_set_size_request(area_.get(), width, height);
   // Asked from inside a size allocation, GTK would drop the new request's relayout; it
   // is queued once the allocation is over.
   if (resize_source_ == 0) {
@@ -167,7 +155,7 @@ void uTabWidget::SetStripHeight(int height) {
         [](gpointer self) -> gboolean {
           uTabWidget* me = Self(self);
           me->resize_source_ = 0;
-          gtk_widget_queue_resize(me->area_);
+          gtk_widget_queue_resize(me->area_.get());
           return G_SOURCE_REMOVE;
         },
         this);
@@ -198,7 +186,7 @@ void uTabWidget::UnwatchContainer() {
 }
 
 void uTabWidget::OnContainerSizeAllocate(GtkWidget*, GdkRectangle*, gpointer self) {
-  Guarded([&] { Self(self)->strip_.ContainerResized(); });
+  Guarded("tab strip", [&] { Self(self)->strip_.ContainerResized(); });
 }
 
 void uTabWidget::HostPage(WindowHandle container, WindowHandle page) {
@@ -211,7 +199,7 @@ void uTabWidget::FitPage(WindowHandle container, WindowHandle page) {
 
 void uTabWidget::PresentBackBuffer(const Surface&) {
   // GTK draws only when it asks for a picture: the draw that follows copies the back buffer.
-  gtk_widget_queue_draw(area_);
+  gtk_widget_queue_draw(area_.get());
 }
 
 }  // namespace orvane::gtk

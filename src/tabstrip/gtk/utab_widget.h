@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/gtk/gobject_owner.h"
 #include "base/gtk/cairo_canvas.h"
 #include "base/gtk/cairo_handles.h"
 #include "tabstrip/gtk/page_window_ops_gtk.h"
@@ -30,7 +31,7 @@ class uTabWidget final : private IuTabHost {
   uTabWidget& operator=(const uTabWidget&) = delete;
 
   // The drawing area, for the host to pack.
-  GtkWidget* Widget() const { return area_; }
+  GtkWidget* Widget() const { return area_.get(); }
   uTab& Strip() { return strip_; }
   const uTab& Strip() const { return strip_; }
   CTabItems& TabItems() { return strip_.TabItems(); }
@@ -57,7 +58,7 @@ class uTabWidget final : private IuTabHost {
   static void OnContainerSizeAllocate(GtkWidget* widget, GdkRectangle* allocation, gpointer self);
 
   // IuTabHost
-  WindowHandle Window() const override { return FromWidget(area_); }
+  WindowHandle Window() const override { return FromWidget(area_.get()); }
   WindowHandle ParentForm() const override;
   void SetStripHeight(int height) override;
   void WatchContainer(WindowHandle container) override;
@@ -72,8 +73,9 @@ class uTabWidget final : private IuTabHost {
   CairoCanvas canvas_;
   PageWindowOps window_ops_;
   uTab strip_;
-  GtkWidget* area_ = nullptr;  // our own reference, taken at creation
-  UniqueGObject<GtkGesture> press_gesture_;
+  using AreaOwner = GObjectOwner<GtkWidget>;
+  AreaOwner area_;
+  GObjectOwner<GtkGesture> press_gesture_;
   GtkWidget* container_ = nullptr;  // weakly watched
   int width_ = -1;
   int height_ = -1;

@@ -4,48 +4,23 @@
 
 #include <cstdint>
 
-#include "tabstrip/utab_events.h"
+#include "base/win32/native_input.h"
 
 namespace orvane::win32 {
 
 // The buttons held during a mouse message, as the strip's events report them.
 inline std::int16_t HeldButtons(WPARAM wParam) {
-  std::int16_t buttons = 0;
-  if (wParam & MK_LBUTTON)
-    buttons |= kLeftButton;
-  if (wParam & MK_RBUTTON)
-    buttons |= kRightButton;
-  if (wParam & MK_MBUTTON)
-    buttons |= kMiddleButton;
-  return buttons;
+  return ButtonValue(ButtonsOfFlags(wParam));
 }
 
 // Shift, Ctrl and Alt during a mouse message.
 inline std::int16_t ShiftState(WPARAM wParam) {
-  std::int16_t shift = 0;
-  if (wParam & MK_SHIFT)
-    shift |= kShiftMask;
-  if (wParam & MK_CONTROL)
-    shift |= kCtrlMask;
-  if (::GetKeyState(VK_MENU) < 0)
-    shift |= kAltMask;
-  return shift;
+  return ShiftValue(KeysOfFlags(wParam));
 }
 
 // The button a press or release message is about.
 inline std::int16_t ButtonOf(UINT msg) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      return kLeftButton;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-      return kRightButton;
-    default:
-      return kMiddleButton;
-  }
+  return ButtonValue(ButtonOfMessage(msg));
 }
 
 inline bool IsMouseMessage(UINT msg) {

@@ -4,19 +4,10 @@
 
 #include <vector>
 
+#include "base/win32/text_encoding.h"
+
 namespace orvane::win32 {
 namespace {
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) {
-    return std::wstring();
-  }
-  const int n =
-      ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
 
 TTTOOLINFOW ToolFor(HWND window, wchar_t* text) {
   TTTOOLINFOW tool{};
@@ -49,7 +40,7 @@ void StripTooltip::SetText(const std::string& text) {
   if (!tooltip_) {
     return;
   }
-  std::wstring wide = Widen(text);
+  std::wstring wide = Utf8ToWide(text);
   std::vector<wchar_t> buffer(wide.begin(), wide.end());
   buffer.push_back(L'\0');
   TTTOOLINFOW tool = ToolFor(window_, buffer.data());

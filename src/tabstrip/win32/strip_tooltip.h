@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "tabstrip/win32/unique_window.h"
+#include "base/win32/unique_handle.h"
+#include "base/win32/window_handle.h"
 
 namespace orvane::win32 {
 

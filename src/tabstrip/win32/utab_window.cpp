@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include "base/property_bag.h"
+#include "base/win32/gdi_handles.h"
 #include "base/win32/gdi_surface.h"
+#include "base/win32/system_cursors.h"
 #include "tabstrip/tab_strip_painter.h"
 #include "tabstrip/win32/mouse_input.h"
 #include "tabstrip/win32/page_hosting.h"
@@ -13,31 +15,14 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"OrvaneTabStrip";
 
-// Registered once per process, the first time a strip is created.
-ATOM StripClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &uTabWindow::WndProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassExW(&wc);
-  }();
-  return atom;
-}
-
 }  // namespace
 
 uTabWindow::uTabWindow(HWND parent, const Rect& bounds, HINSTANCE skins)
-    : canvas_(skins), strip_(*this, window_ops_), c_Subclass_(*this) {
-  StripClass();
-  // The window procedure is bound at WM_NCCREATE through the creation parameter.
-  HWND hwnd = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                bounds.x, bounds.y, bounds.width, bounds.height, parent, nullptr,
-                                ::GetModuleHandleW(nullptr), this);
-  window_.reset(hwnd);
+    // The strip's hook answers an erase request with 0: nothing was erased, the paint
+    // that follows covers the window from the back buffer.
+    : DoubleBufferedWindow(0), canvas_(skins), strip_(*this, window_ops_), c_Subclass_(*this) {
+  HWND hwnd = CreateBoundWindow(kClassName, CS_DBLCLKS, kCursorArrow, 0,
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds, parent, nullptr);
   tooltip_ = std::make_unique<StripTooltip>(hwnd);
   try {
     strip_.SetPainter(std::make_unique<TabStripPainter>(canvas_, strip_));
@@ -53,45 +38,27 @@ uTabWindow::uTabWindow(HWND parent, const Rect& bounds, HINSTANCE skins)
 uTabWindow::~uTabWindow() {
   c_Subclass_.ssc_Terminate();
   // Messages of the window's own destruction find no strip any more.
-  if (window_) {
-    ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-  }
+  Unbind();
   tooltip_.reset();
-  window_.reset();
+  DestroyBoundWindow();
 }
 
 void uTabWindow::ReadProperties(const PropertyBag& bag) {
   strip_.ReadProperties(bag);
-  if (!own_window_hooked_ && window_) {
-    own_window_hooked_ = c_Subclass_.ssc_Subclass(window_.get());
+  if (!own_window_hooked_ && hWnd()) {
+    own_window_hooked_ = c_Subclass_.ssc_Subclass(hWnd());
     if (own_window_hooked_) {
-      c_Subclass_.ssc_AddMsg(window_.get(), ALL_MESSAGES, WHEN_BEFORE);
+      c_Subclass_.ssc_AddMsg(hWnd(), ALL_MESSAGES, WHEN_BEFORE);
     }
   }
 }
 
 void uTabWindow::Move(const Rect& bounds) {
-  ::MoveWindow(window_.get(), bounds.x, bounds.y, bounds.width, bounds.height, TRUE);
+  ::MoveWindow(hWnd(), bounds.x, bounds.y, bounds.width, bounds.height, TRUE);
 }
 
-LRESULT CALLBACK uTabWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<uTabWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) {
-    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
-  try {
-    return self->HandleMessage(hwnd, msg, wParam, lParam);
-  } catch (...) {
-    // Nothing a strip does may escape into the system's message dispatch.
-    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
-}
-
-LRESULT uTabWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT uTabWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = hWnd();
   if (IsMouseMessage(msg)) {
     tooltip_->Relay(hwnd, msg, wParam, lParam);
   }
@@ -126,22 +93,17 @@ LRESULT uTabWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       strip_.MouseUp(ButtonOf(msg), ShiftState(wParam), x, y);
       return 0;
     default:
-      return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+      return Default(msg, wParam, lParam);
   }
 }
 
 void uTabWindow::WindowProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND lng_hWnd,
                             UINT uMsg, WPARAM, LPARAM, LPARAM&) {
-  if (lng_hWnd == window_.get()) {
+  if (lng_hWnd == hWnd()) {
     switch (uMsg) {
       case WM_ERASEBKGND:
-        bHandled = true;
-        lReturn = 0;
-        return;
       case WM_PAINT:
-        PaintFromBackBuffer();
-        bHandled = true;
-        lReturn = 0;
+        bHandled = HandlePaint(uMsg, lReturn);
         return;
       case WM_MOUSELEAVE:
         strip_.MouseLeave();
@@ -155,28 +117,21 @@ void uTabWindow::WindowProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND
   }
 }
 
-void uTabWindow::PaintFromBackBuffer() {
-  PAINTSTRUCT ps{};
-  HDC dc = ::BeginPaint(window_.get(), &ps);
-  if (dc) {
-    RECT client{};
-    ::GetClientRect(window_.get(), &client);
-    GdiSurface target(dc, client.right, client.bottom);
-    strip_.Paint(target);
-  }
-  ::EndPaint(window_.get(), &ps);
+void uTabWindow::PaintBackBuffer(HDC target, Size client) {
+  GdiSurface surface(target, client.cx, client.cy);
+  strip_.Paint(surface);
 }
 
 WindowHandle uTabWindow::ParentForm() const {
-  HWND root = ::GetAncestor(window_.get(), GA_ROOT);
-  return root == window_.get() ? 0 : FromHwnd(root);
+  HWND root = ::GetAncestor(hWnd(), GA_ROOT);
+  return root == hWnd() ? 0 : FromHwnd(root);
 }
 
 void uTabWindow::SetStripHeight(int height) {
   RECT r{};
-  ::GetWindowRect(window_.get(), &r);
+  ::GetWindowRect(hWnd(), &r);
   if (r.bottom - r.top != height) {
-    ::SetWindowPos(window_.get(), nullptr, 0, 0, r.right - r.left, height,
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -208,19 +163,16 @@ void uTabWindow::FitPage(WindowHandle container, WindowHandle page) {
 }
 
 void uTabWindow::TrackMouseLeave() {
-  c_Subclass_.TrackMouseTracking(window_.get());
+  c_Subclass_.TrackMouseTracking(hWnd());
 }
 
 void uTabWindow::PresentBackBuffer(const Surface& back_buffer) {
-  HDC dc = ::GetDC(window_.get());
+  const WindowDc dc(hWnd());
   if (!dc) {
     return;
   }
-  {
-    GdiSurface target(dc, back_buffer.Width(), back_buffer.Height());
-    target.Copy(Rect{0, 0, back_buffer.Width(), back_buffer.Height()}, back_buffer, Point{0, 0});
-  }
-  ::ReleaseDC(window_.get(), dc);
+  GdiSurface target(dc.get(), back_buffer.Width(), back_buffer.Height());
+  target.Copy(Rect{0, 0, back_buffer.Width(), back_buffer.Height()}, back_buffer, Point{0, 0});
 }
 
 }  // namespace orvane::win32

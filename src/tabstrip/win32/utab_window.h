@@ -7,11 +7,13 @@
 
 #include "base/geometry.h"
 #include "base/win32/gdi_canvas.h"
+#include "base/win32/window_base.h"
 #include "tabstrip/utab.h"
 #include "tabstrip/utab_host.h"
 #include "tabstrip/win32/page_window_ops_win32.h"
 #include "tabstrip/win32/strip_tooltip.h"
-#include "tabstrip/win32/unique_window.h"
+#include "base/win32/unique_handle.h"
+#include "base/win32/window_handle.h"
 #include "winhook/c_subclass.h"
 
 namespace orvane {
@@ -24,7 +26,7 @@ namespace orvane::win32 {
 // The tab strip as a Windows child control: a window of its own whose messages feed the
 // strip's logic, hooked (on itself and on the page container) through CSubclass so that
 // painting comes from the back buffer, erasing is suppressed and leave reports arrive.
-class uTabWindow final : private IuTabHost, private ISubclassOwner {
+class uTabWindow final : public DoubleBufferedWindow, private IuTabHost, private ISubclassOwner {
  public:
   // Creates the strip window in `parent` at `bounds` (pixels of the parent's client area).
   // `skins` is the module holding the tab skins (BITMAP 106 and 107).
@@ -37,7 +39,6 @@ class uTabWindow final : private IuTabHost, private ISubclassOwner {
   uTab& Strip() { return strip_; }
   const uTab& Strip() const { return strip_; }
   CTabItems& TabItems() { return strip_.TabItems(); }
-  HWND hWnd() const { return window_.get(); }
   void SetEvents(IuTabEvents* events) { strip_.SetEvents(events); }
 
   // Reads the saved settings; from then on the strip window is hooked.
@@ -56,16 +57,13 @@ class uTabWindow final : private IuTabHost, private ISubclassOwner {
   // Places the strip in its parent; the height follows the style at the next resize.
   void Move(const Rect& bounds);
 
-  // The window procedure of every strip window.
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
  private:
-  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void PaintBackBuffer(HDC target, Size client) override;
   void HookContainer(HWND container);
-  void PaintFromBackBuffer();
 
   // IuTabHost
-  WindowHandle Window() const override { return FromHwnd(window_.get()); }
+  WindowHandle Window() const override { return FromHwnd(hWnd()); }
   WindowHandle ParentForm() const override;
   void SetStripHeight(int height) override;
   void WatchContainer(WindowHandle container) override;
@@ -83,7 +81,6 @@ class uTabWindow final : private IuTabHost, private ISubclassOwner {
   GdiCanvas canvas_;
   PageWindowOps window_ops_;
   uTab strip_;
-  UniqueWindow window_;
   std::unique_ptr<StripTooltip> tooltip_;
   CSubclass c_Subclass_;
   HWND hooked_container_ = nullptr;

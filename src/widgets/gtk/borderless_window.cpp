@@ -5,7 +5,7 @@
 #include "base/rounding.h"
 #include "base/units.h"
 #include "widgets/gtk/gdk_input.h"
-#include "widgets/gtk/guarded.h"
+#include "base/gtk/guarded.h"
 #include "widgets/gtk/work_area.h"
 
 namespace orvane::gtk {
@@ -46,26 +46,26 @@ void cSetStyleWindow::SetWindowStyle(GtkWindow* hWnd) {
   if (form_ == nullptr) {
     form_ = hWnd;
   }
-  watched_ = GTK_WINDOW(g_object_ref(hWnd));
-  gtk_window_set_decorated(watched_, FALSE);
-  gtk_widget_add_events(GTK_WIDGET(watched_), kFormEvents);
-  if (GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(watched_))) {
+  watched_ = GObjectOwner<GtkWindow>(hWnd, this);
+  gtk_window_set_decorated(watched_.get(), FALSE);
+  gtk_widget_add_events(GTK_WIDGET(watched_.get()), kFormEvents);
+  if (GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(watched_.get()))) {
     gdk_window_set_events(window,
                           static_cast<GdkEventMask>(gdk_window_get_events(window) | kFormEvents));
   }
-  g_signal_connect(watched_, "motion-notify-event", G_CALLBACK(OnMotion), this);
-  g_signal_connect(watched_, "button-press-event", G_CALLBACK(OnButtonPress), this);
-  g_signal_connect(watched_, "button-release-event", G_CALLBACK(OnButtonRelease), this);
-  g_signal_connect(watched_, "delete-event", G_CALLBACK(OnDelete), this);
+  g_signal_connect(watched_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  g_signal_connect(watched_.get(), "button-press-event", G_CALLBACK(OnButtonPress), this);
+  g_signal_connect(watched_.get(), "button-release-event", G_CALLBACK(OnButtonRelease), this);
+  g_signal_connect(watched_.get(), "delete-event", G_CALLBACK(OnDelete), this);
 
-  screen_ = GDK_SCREEN(g_object_ref(gtk_window_get_screen(watched_)));
-  g_signal_connect(screen_, "monitors-changed", G_CALLBACK(OnMonitorsChanged), this);
-  g_signal_connect(screen_, "size-changed", G_CALLBACK(OnMonitorsChanged), this);
+  screen_ = GObjectOwner<GdkScreen>(gtk_window_get_screen(watched_.get()), this);
+  g_signal_connect(screen_.get(), "monitors-changed", G_CALLBACK(OnMonitorsChanged), this);
+  g_signal_connect(screen_.get(), "size-changed", G_CALLBACK(OnMonitorsChanged), this);
   // Panels that move or grow change the work area published on the root window.
-  root_ = GDK_WINDOW(g_object_ref(gdk_screen_get_root_window(screen_)));
-  gdk_window_set_events(
-      root_, static_cast<GdkEventMask>(gdk_window_get_events(root_) | GDK_PROPERTY_CHANGE_MASK));
-  gdk_window_add_filter(root_, OnRootEvent, this);
+  root_ = GObjectOwner<GdkWindow>(gdk_screen_get_root_window(screen_.get()), nullptr);
+  gdk_window_set_events(root_.get(), static_cast<GdkEventMask>(gdk_window_get_events(root_.get()) |
+                                                               GDK_PROPERTY_CHANGE_MASK));
+  gdk_window_add_filter(root_.get(), OnRootEvent, this);
 }
 
 void cSetStyleWindow::Unwatch() {
@@ -74,31 +74,22 @@ void cSetStyleWindow::Unwatch() {
     pending_setting_change_ = 0;
   }
   if (root_) {
-    gdk_window_remove_filter(root_, OnRootEvent, this);
-    g_object_unref(root_);
-    root_ = nullptr;
+    gdk_window_remove_filter(root_.get(), OnRootEvent, this);
+    root_.reset();
   }
-  if (screen_) {
-    g_signal_handlers_disconnect_by_data(screen_, this);
-    g_object_unref(screen_);
-    screen_ = nullptr;
-  }
-  if (watched_) {
-    g_signal_handlers_disconnect_by_data(watched_, this);
-    g_object_unref(watched_);
-    watched_ = nullptr;
-  }
+  screen_.reset();
+  watched_.reset();
 }
 
 bool cSetStyleWindow::OnForm(GdkWindow* window) const {
-  return watched_ && window == gtk_widget_get_window(GTK_WIDGET(watched_));
+  return watched_ && window == gtk_widget_get_window(GTK_WIDGET(watched_.get()));
 }
 
 // ---- cSetStyleHost ----
 
 Point cSetStyleWindow::CursorPos() {
   Point p;
-  if (GdkDevice* pointer = PointerDevice(gtk_widget_get_display(GTK_WIDGET(watched_)))) {
+  if (GdkDevice* pointer = PointerDevice(gtk_widget_get_display(GTK_WIDGET(watched_.get())))) {
     gdk_device_get_position(pointer, nullptr, &p.x, &p.y);
   }
   return p;
@@ -106,24 +97,24 @@ Point cSetStyleWindow::CursorPos() {
 
 EdgeRect cSetStyleWindow::WindowRect() {
   GdkRectangle frame{};
-  if (GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(watched_))) {
+  if (GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(watched_.get()))) {
     gdk_window_get_frame_extents(window, &frame);
   }
   return EdgeRect{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height};
 }
 
 void cSetStyleWindow::SetFormPointer(ResizePointer pointer) {
-  ShowNamedCursor(gtk_widget_get_window(GTK_WIDGET(watched_)), PointerName(pointer));
+  ShowNamedCursor(gtk_widget_get_window(GTK_WIDGET(watched_.get())), PointerName(pointer));
 }
 
 void cSetStyleWindow::MoveWindowTo(const EdgeRect& rect) {
-  gtk_window_move(watched_, rect.left, rect.top);
-  gtk_window_resize(watched_, std::max(rect.right - rect.left, 1),
+  gtk_window_move(watched_.get(), rect.left, rect.top);
+  gtk_window_resize(watched_.get(), std::max(rect.right - rect.left, 1),
                     std::max(rect.bottom - rect.top, 1));
 }
 
 FormPlace cSetStyleWindow::Place() {
-  GtkWindow* form = form_ ? form_ : watched_;
+  GtkWindow* form = form_ ? form_ : watched_.get();
   int x = 0;
   int y = 0;
   int width = 0;
@@ -134,20 +125,20 @@ FormPlace cSetStyleWindow::Place() {
 }
 
 void cSetStyleWindow::MoveForm(const FormPlace& place) {
-  GtkWindow* form = form_ ? form_ : watched_;
+  GtkWindow* form = form_ ? form_ : watched_.get();
   gtk_window_move(form, TwipsToPixels(place.left), TwipsToPixels(place.top));
   gtk_window_resize(form, std::max(TwipsToPixels(place.width), 1),
                     std::max(TwipsToPixels(place.height), 1));
 }
 
 bool cSetStyleWindow::Minimised() {
-  GtkWindow* form = form_ ? form_ : watched_;
+  GtkWindow* form = form_ ? form_ : watched_.get();
   GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form));
   return window && (gdk_window_get_state(window) & GDK_WINDOW_STATE_ICONIFIED) != 0;
 }
 
 ScreenMetrics cSetStyleWindow::Screen() {
-  GtkWindow* form = form_ ? form_ : watched_;
+  GtkWindow* form = form_ ? form_ : watched_.get();
   GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form));
   ScreenMetrics metrics;
   if (window == nullptr) {
@@ -212,9 +203,9 @@ void cSetStyleWindow::OnMonitorsChanged(GdkScreen*, gpointer self) {
 
 GdkFilterReturn cSetStyleWindow::OnRootEvent(GdkXEvent* native, GdkEvent*, gpointer self) {
   auto& style = Self(self);
-  if (style.screen_ && IsWorkAreaChange(gdk_screen_get_display(style.screen_), native)) {
+  if (style.screen_ && IsWorkAreaChange(gdk_screen_get_display(style.screen_.get()), native)) {
     // Reacted to once the event has been dealt with, outside the event filter.
-    OnMonitorsChanged(style.screen_, self);
+    OnMonitorsChanged(style.screen_.get(), self);
   }
   return GDK_FILTER_CONTINUE;
 }

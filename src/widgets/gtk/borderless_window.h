@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include "base/gtk/gobject_owner.h"
 #include "widgets/borderless.h"
 #include "widgets/gtk/resize_outline.h"
 
@@ -58,9 +59,9 @@ class cSetStyleWindow final : private cSetStyleHost {
 
   cSetStyle logic_{*this};
   GtkWindow* form_ = nullptr;
-  GtkWindow* watched_ = nullptr;
-  GdkScreen* screen_ = nullptr;
-  GdkWindow* root_ = nullptr;
+  GObjectOwner<GtkWindow> watched_;
+  GObjectOwner<GdkScreen> screen_;
+  GObjectOwner<GdkWindow> root_;
   guint pending_setting_change_ = 0;
   const GdkEventMotion* last_motion_ = nullptr;
   guint32 last_motion_time_ = 0;

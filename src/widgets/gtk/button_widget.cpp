@@ -4,7 +4,7 @@
 #include "widgets/gtk/cairo_picture.h"
 #include "widgets/gtk/focus_mark.h"
 #include "widgets/gtk/gdk_input.h"
-#include "widgets/gtk/guarded.h"
+#include "base/gtk/guarded.h"
 #include "widgets/gtk/mask_region.h"
 #include "widgets/gtk/widget_text.h"
 
@@ -39,27 +39,26 @@ class CairoStripSource final : public StripSource {
 
 iButtonWidget::iButtonWidget(GtkFixed* parent, const Rect& place)
     : parent_(parent),
-      widget_(gtk_drawing_area_new()),
+      widget_(gtk_drawing_area_new(), this, WidgetOwner::Release::kDestroyWidget),
       size_{place.width, place.height},
       image_(size_, kButtonInitialBackColour) {
-  g_object_ref_sink(widget_);
-  gtk_widget_set_can_focus(widget_, TRUE);
-  gtk_widget_add_events(widget_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_POINTER_MOTION_MASK | GDK_KEY_PRESS_MASK |
-                                     GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK);
-  gtk_widget_set_size_request(widget_, size_.cx, size_.cy);
-  g_signal_connect(widget_, "draw", G_CALLBACK(OnDraw), this);
-  g_signal_connect(widget_, "map", G_CALLBACK(OnMap), this);
-  g_signal_connect_after(widget_, "realize", G_CALLBACK(OnRealize), this);
-  g_signal_connect(widget_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
-  g_signal_connect(widget_, "button-press-event", G_CALLBACK(OnButtonPress), this);
-  g_signal_connect(widget_, "button-release-event", G_CALLBACK(OnButtonRelease), this);
-  g_signal_connect(widget_, "motion-notify-event", G_CALLBACK(OnMotion), this);
-  g_signal_connect(widget_, "key-press-event", G_CALLBACK(OnKeyPress), this);
-  g_signal_connect(widget_, "key-release-event", G_CALLBACK(OnKeyRelease), this);
-  g_signal_connect(widget_, "focus-in-event", G_CALLBACK(OnFocusIn), this);
-  g_signal_connect(widget_, "focus-out-event", G_CALLBACK(OnFocusOut), this);
-  gtk_fixed_put(parent_, widget_, place.x, place.y);
+  gtk_widget_set_can_focus(widget_.get(), TRUE);
+  gtk_widget_add_events(widget_.get(), GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                           GDK_POINTER_MOTION_MASK | GDK_KEY_PRESS_MASK |
+                                           GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK);
+  gtk_widget_set_size_request(widget_.get(), size_.cx, size_.cy);
+  g_signal_connect(widget_.get(), "draw", G_CALLBACK(OnDraw), this);
+  g_signal_connect(widget_.get(), "map", G_CALLBACK(OnMap), this);
+  g_signal_connect_after(widget_.get(), "realize", G_CALLBACK(OnRealize), this);
+  g_signal_connect(widget_.get(), "size-allocate", G_CALLBACK(OnSizeAllocate), this);
+  g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnButtonPress), this);
+  g_signal_connect(widget_.get(), "button-release-event", G_CALLBACK(OnButtonRelease), this);
+  g_signal_connect(widget_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  g_signal_connect(widget_.get(), "key-press-event", G_CALLBACK(OnKeyPress), this);
+  g_signal_connect(widget_.get(), "key-release-event", G_CALLBACK(OnKeyRelease), this);
+  g_signal_connect(widget_.get(), "focus-in-event", G_CALLBACK(OnFocusIn), this);
+  g_signal_connect(widget_.get(), "focus-out-event", G_CALLBACK(OnFocusOut), this);
+  gtk_fixed_put(parent_, widget_.get(), place.x, place.y);
   logic_ = std::make_unique<iButton>(static_cast<iButtonHost&>(*this));
 }
 
@@ -68,13 +67,11 @@ iButtonWidget::~iButtonWidget() {
   if (timer_ != 0) {
     g_source_remove(timer_);
   }
-  g_signal_handlers_disconnect_by_data(widget_, this);
-  gtk_widget_destroy(widget_);
-  g_object_unref(widget_);
+  widget_.reset();
 }
 
 void iButtonWidget::Move(const Rect& place) {
-  gtk_fixed_move(parent_, widget_, place.x, place.y);
+  gtk_fixed_move(parent_, widget_.get(), place.x, place.y);
   SetControlSize(Size{place.width, place.height});
 }
 
@@ -87,7 +84,7 @@ void iButtonWidget::SetControlSize(Size size) {
   size_ = size;
   image_.Resize(size_);
   shape_dirty_ = true;
-  gtk_widget_set_size_request(widget_, size_.cx, size_.cy);
+  gtk_widget_set_size_request(widget_.get(), size_.cx, size_.cy);
   // The form sees the new size at once, and so does the button's own resize handling.
   logic_->OnResize();
 }
@@ -142,15 +139,15 @@ void iButtonWidget::Present() {
   if (shape_dirty_) {
     ApplyShape();
   }
-  gtk_widget_queue_draw(widget_);
+  gtk_widget_queue_draw(widget_.get());
 }
 
 bool iButtonWidget::Enabled() const {
-  return gtk_widget_get_sensitive(widget_);
+  return gtk_widget_get_sensitive(widget_.get());
 }
 
 void iButtonWidget::SetEnabled(bool enabled) {
-  gtk_widget_set_sensitive(widget_, enabled);
+  gtk_widget_set_sensitive(widget_.get(), enabled);
 }
 
 void iButtonWidget::SetBackStyle(std::int16_t style) {
@@ -175,16 +172,16 @@ PicturePtr iButtonWidget::SnapshotImage() {
 }
 
 double iButtonWidget::DisplayTwipsPerPixelX() const {
-  const double dpi = gdk_screen_get_resolution(gtk_widget_get_screen(widget_));
+  const double dpi = gdk_screen_get_resolution(gtk_widget_get_screen(widget_.get()));
   return dpi > 0 ? 1440.0 / dpi : kTwipsPerPixel;
 }
 
 bool iButtonWidget::IsPointerOver() {
-  return IsPointerOverWidget(widget_);
+  return IsPointerOverWidget(widget_.get());
 }
 
 void iButtonWidget::ShowCursor(SystemCursor cursor) {
-  ShowNamedCursor(gtk_widget_get_window(widget_),
+  ShowNamedCursor(gtk_widget_get_window(widget_.get()),
                   cursor == SystemCursor::kHand ? "pointer" : "default");
 }
 
@@ -221,8 +218,8 @@ void iButtonWidget::ApplyShape() {
   }
   // The window's shape keeps the cut-away parts from taking input; drawing is clipped
   // to it by the draw handler, since GTK paints child windows in one pass.
-  gtk_widget_shape_combine_region(widget_, shape_.get());
-  gtk_widget_input_shape_combine_region(widget_, shape_.get());
+  gtk_widget_shape_combine_region(widget_.get(), shape_.get());
+  gtk_widget_input_shape_combine_region(widget_.get(), shape_.get());
 }
 
 bool iButtonWidget::Inside(double x, double y) const {

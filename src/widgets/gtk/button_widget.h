@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "base/gtk/gobject_owner.h"
 #include "widgets/button.h"
 #include "widgets/gtk/click_sequence.h"
 #include "widgets/gtk/mask_region.h"
@@ -24,7 +25,7 @@ class iButtonWidget final : private iButtonHost {
   iButtonWidget& operator=(const iButtonWidget&) = delete;
 
   iButton& Logic() { return *logic_; }
-  GtkWidget* Widget() const { return widget_; }
+  GtkWidget* Widget() const { return widget_.get(); }
   // Moves and sizes the button within its form (pixels).
   void Move(const Rect& place);
   // What has been drawn, at control size (the button's Image).
@@ -80,13 +81,14 @@ class iButtonWidget final : private iButtonHost {
   static gboolean OnTick(gpointer self);
 
   GtkFixed* parent_;
-  GtkWidget* widget_;
+  using WidgetOwner = GObjectOwner<GtkWidget>;
+  WidgetOwner widget_;
   Size size_;
   PersistentImage image_;
-  std::int16_t back_style_ = 1;
-  Colour fore_colour_ = kBlack;
-  FontSpec font_{std::string(kSongTiFace), 9};
-  std::int16_t draw_mode_ = 13;  // copy pen
+  std::int16_t back_style_ = kButtonInitialBackStyle;
+  Colour fore_colour_ = kButtonInitialForeColour;
+  FontSpec font_ = ButtonInitialFont();
+  std::int16_t draw_mode_ = kButtonInitialDrawMode;
   PicturePtr mask_;
   // The part of the control that shows and takes input in transparent style; null for
   // the whole control.

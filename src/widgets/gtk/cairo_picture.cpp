@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/resources.h"
 
 namespace orvane::gtk {

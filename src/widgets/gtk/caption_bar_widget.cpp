@@ -5,7 +5,7 @@
 #include "base/resource_ids.h"
 #include "widgets/gtk/cairo_picture.h"
 #include "widgets/gtk/gdk_input.h"
-#include "widgets/gtk/guarded.h"
+#include "base/gtk/guarded.h"
 #include "widgets/gtk/widget_text.h"
 
 namespace orvane::gtk {
@@ -48,19 +48,18 @@ WindowHandle WindowHandleOf(GtkWidget* toplevel) {
 
 BFormWidget::BFormWidget(GtkFixed* parent, const Rect& place, PicturePtr skin)
     : parent_(parent),
-      widget_(gtk_drawing_area_new()),
+      widget_(gtk_drawing_area_new(), this, WidgetOwner::Release::kDestroyWidget),
       size_{place.width, place.height},
       image_(size_, kBarDefaultBackColor),
       skin_(skin ? std::move(skin) : LoadBitmapPicture(ORVANE_BITMAP_CAPTION_SKIN)) {
-  g_object_ref_sink(widget_);
-  gtk_widget_add_events(widget_,
+  gtk_widget_add_events(widget_.get(),
                         GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK);
-  gtk_widget_set_size_request(widget_, size_.cx, size_.cy);
-  g_signal_connect(widget_, "draw", G_CALLBACK(OnDraw), this);
-  g_signal_connect(widget_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
-  g_signal_connect(widget_, "button-press-event", G_CALLBACK(OnButtonPress), this);
-  g_signal_connect(widget_, "motion-notify-event", G_CALLBACK(OnMotion), this);
-  gtk_fixed_put(parent_, widget_, place.x, place.y);
+  gtk_widget_set_size_request(widget_.get(), size_.cx, size_.cy);
+  g_signal_connect(widget_.get(), "draw", G_CALLBACK(OnDraw), this);
+  g_signal_connect(widget_.get(), "size-allocate", G_CALLBACK(OnSizeAllocate), this);
+  g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnButtonPress), this);
+  g_signal_connect(widget_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  gtk_fixed_put(parent_, widget_.get(), place.x, place.y);
   logic_ = std::make_unique<BForm>(static_cast<BFormHost&>(*this));
   // Placed and sized on its form: the bar takes its height and paints.
   logic_->OnResize();
@@ -68,13 +67,11 @@ BFormWidget::BFormWidget(GtkFixed* parent, const Rect& place, PicturePtr skin)
 
 BFormWidget::~BFormWidget() {
   logic_.reset();
-  g_signal_handlers_disconnect_by_data(widget_, this);
-  gtk_widget_destroy(widget_);
-  g_object_unref(widget_);
+  widget_.reset();
 }
 
 void BFormWidget::Move(const Rect& place) {
-  gtk_fixed_move(parent_, widget_, place.x, place.y);
+  gtk_fixed_move(parent_, widget_.get(), place.x, place.y);
   Resized(Size{place.width, place.height});
 }
 
@@ -84,7 +81,7 @@ void BFormWidget::Resized(Size size) {
   }
   size_ = size;
   image_.Resize(size_);
-  gtk_widget_set_size_request(widget_, size_.cx, size_.cy);
+  gtk_widget_set_size_request(widget_.get(), size_.cx, size_.cy);
   logic_->OnResize();
 }
 
@@ -95,7 +92,7 @@ void BFormWidget::CopyPicture(const Picture& picture, const Rect& source, Point 
 void BFormWidget::SetBarHeight(int pixels) {
   size_.cy = pixels;
   image_.Resize(size_);
-  gtk_widget_set_size_request(widget_, size_.cx, size_.cy);
+  gtk_widget_set_size_request(widget_.get(), size_.cx, size_.cy);
 }
 
 void BFormWidget::PrintText(std::string_view text, Point at) {
@@ -103,12 +100,12 @@ void BFormWidget::PrintText(std::string_view text, Point at) {
 }
 
 void BFormWidget::ShowCursor(SystemCursor cursor) {
-  ShowNamedCursor(gtk_widget_get_window(widget_),
+  ShowNamedCursor(gtk_widget_get_window(widget_.get()),
                   cursor == SystemCursor::kHand ? "pointer" : "default");
 }
 
 void BFormWidget::DragWindow(WindowHandle window) {
-  GdkDisplay* display = gtk_widget_get_display(widget_);
+  GdkDisplay* display = gtk_widget_get_display(widget_.get());
   if (window == 0 || !press_ || !GDK_IS_X11_DISPLAY(display)) {
     return;
   }

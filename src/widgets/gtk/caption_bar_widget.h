@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/gtk/gobject_owner.h"
 #include "widgets/caption_bar.h"
 #include "widgets/gtk/click_sequence.h"
 #include "widgets/gtk/persistent_image.h"
@@ -28,7 +29,7 @@ class BFormWidget final : private BFormHost {
   BFormWidget& operator=(const BFormWidget&) = delete;
 
   BForm& Logic() { return *logic_; }
-  GtkWidget* Widget() const { return widget_; }
+  GtkWidget* Widget() const { return widget_.get(); }
   void Move(const Rect& place);
 
  private:
@@ -36,7 +37,7 @@ class BFormWidget final : private BFormHost {
   Size TargetSize() const override { return size_; }
   void ClearToBackColor() override { image_.Clear(); }
   void CopyPicture(const Picture& picture, const Rect& source, Point dest) override;
-  void Present() override { gtk_widget_queue_draw(widget_); }
+  void Present() override { gtk_widget_queue_draw(widget_.get()); }
   PicturePtr Skin() const override { return skin_; }
   void SetBarHeight(int pixels) override;
   void SetBackColor(Colour colour) override { image_.SetBackColour(colour); }
@@ -60,7 +61,8 @@ class BFormWidget final : private BFormHost {
   };
 
   GtkFixed* parent_;
-  GtkWidget* widget_;
+  using WidgetOwner = GObjectOwner<GtkWidget>;
+  WidgetOwner widget_;
   Size size_;
   PersistentImage image_;
   PicturePtr skin_;

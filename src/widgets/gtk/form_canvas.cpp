@@ -13,16 +13,15 @@ Size AllocatedSize(GtkWidget* widget) {
 }  // namespace
 
 FormCanvas::FormCanvas(GtkWidget* content, Colour back_colour)
-    : content_(GTK_WIDGET(g_object_ref(content))), image_(AllocatedSize(content), back_colour) {
-  gtk_widget_set_app_paintable(content_, TRUE);
+    : content_(content, this), image_(AllocatedSize(content), back_colour) {
+  gtk_widget_set_app_paintable(content_.get(), TRUE);
   // Before the container's own drawing, so that its controls come on top.
-  g_signal_connect(content_, "draw", G_CALLBACK(OnDraw), this);
-  g_signal_connect(content_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
+  g_signal_connect(content_.get(), "draw", G_CALLBACK(OnDraw), this);
+  g_signal_connect(content_.get(), "size-allocate", G_CALLBACK(OnSizeAllocate), this);
 }
 
 FormCanvas::~FormCanvas() {
-  g_signal_handlers_disconnect_by_data(content_, this);
-  g_object_unref(content_);
+  content_.reset();
 }
 
 Size FormCanvas::TargetSize() const {
@@ -30,7 +29,7 @@ Size FormCanvas::TargetSize() const {
 }
 
 void FormCanvas::ClearToBackColor() {
-  image_.Resize(AllocatedSize(content_));
+  image_.Resize(AllocatedSize(content_.get()));
   image_.Clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include "base/gtk/gobject_owner.h"
 #include "widgets/caption_bar_host.h"
 #include "widgets/gtk/persistent_image.h"
 
@@ -23,13 +24,13 @@ class FormCanvas final : public SkinTarget {
   // Also takes the container's current size, whoever saw the size change first.
   void ClearToBackColor() override;
   void CopyPicture(const Picture& picture, const Rect& source, Point dest) override;
-  void Present() override { gtk_widget_queue_draw(content_); }
+  void Present() override { gtk_widget_queue_draw(content_.get()); }
 
  private:
   static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
   static void OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer self);
 
-  GtkWidget* content_;
+  GObjectOwner<GtkWidget> content_;
   PersistentImage image_;
 };
 

@@ -1,46 +1,20 @@
 #include "widgets/gtk/gdk_input.h"
 
+#include "base/gtk/cairo_handles.h"
+#include "base/gtk/native_input.h"
+
 namespace orvane::gtk {
 
 std::int16_t ButtonOf(guint gdk_button) {
-  switch (gdk_button) {
-    case 1:
-      return 1;
-    case 3:
-      return 2;
-    case 2:
-      return 4;
-    default:
-      return 0;
-  }
+  return ButtonValue(ButtonOfNumber(gdk_button));
 }
 
 std::int16_t ButtonsHeld(guint state) {
-  std::int16_t held = 0;
-  if (state & GDK_BUTTON1_MASK) {
-    held |= 1;
-  }
-  if (state & GDK_BUTTON3_MASK) {
-    held |= 2;
-  }
-  if (state & GDK_BUTTON2_MASK) {
-    held |= 4;
-  }
-  return held;
+  return ButtonValue(ButtonsOfState(state));
 }
 
 std::int16_t ShiftOf(guint state) {
-  std::int16_t shift = 0;
-  if (state & GDK_SHIFT_MASK) {
-    shift |= 1;
-  }
-  if (state & GDK_CONTROL_MASK) {
-    shift |= 2;
-  }
-  if (state & GDK_MOD1_MASK) {
-    shift |= 4;
-  }
-  return shift;
+  return ShiftValue(KeysOfState(state));
 }
 
 std::int16_t KeyCodeOf(guint keyval) {
@@ -149,11 +123,9 @@ void ShowNamedCursor(GdkWindow* window, const char* name) {
   if (window == nullptr) {
     return;
   }
-  GdkCursor* cursor = gdk_cursor_new_from_name(gdk_window_get_display(window), name);
-  gdk_window_set_cursor(window, cursor);
-  if (cursor) {
-    g_object_unref(cursor);
-  }
+  const UniqueGObject<GdkCursor> cursor(
+      gdk_cursor_new_from_name(gdk_window_get_display(window), name));
+  gdk_window_set_cursor(window, cursor.get());
 }
 
 }  // namespace orvane::gtk

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
+
+#include "widgets/mask_runs.h"
 
 namespace orvane::gtk {
 
@@ -13,27 +16,17 @@ UniqueRegion RegionOutsideColour(cairo_surface_t* image, Colour mask_colour, int
   const int stride = cairo_image_surface_get_stride(image);
   const int w = std::min(width, cairo_image_surface_get_width(image));
   const int h = std::min(height, cairo_image_surface_get_height(image));
-  // Image pixels are 0xAARRGGBB; the mask colour is 0x00BBGGRR.
-  const std::uint32_t key = (static_cast<std::uint32_t>(RedOf(mask_colour)) << 16) |
-                            (static_cast<std::uint32_t>(GreenOf(mask_colour)) << 8) |
-                            static_cast<std::uint32_t>(BlueOf(mask_colour));
-  for (int y = 0; y < h; ++y) {
-    const auto* row =
-        reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-    int x = 0;
-    while (x < w) {
-      while (x < w && (row[x] & 0x00FFFFFFu) == key) {
-        ++x;
-      }
-      const int start = x;
-      while (x < w && (row[x] & 0x00FFFFFFu) != key) {
-        ++x;
-      }
-      if (x > start) {
-        const cairo_rectangle_int_t run{start, y, x - start, 1};
-        cairo_region_union_rectangle(region.get(), &run);
-      }
-    }
+  if (w <= 0 || h <= 0 || stride <= 0) {
+    return region;
+  }
+  // Rows of an ARGB32 image are whole pixels apart.
+  const int stride_pixels = stride / 4;
+  const std::span<const std::uint32_t> pixels(
+      reinterpret_cast<const std::uint32_t*>(data),
+      static_cast<std::size_t>(stride_pixels) * static_cast<std::size_t>(h));
+  for (const Rect& run : RunsOutsideColour(pixels, stride_pixels, w, h, mask_colour)) {
+    const cairo_rectangle_int_t rect{run.x, run.y, run.width, run.height};
+    cairo_region_union_rectangle(region.get(), &rect);
   }
   return region;
 }

@@ -8,11 +8,7 @@
 namespace orvane::gtk {
 
 ResizeOutline::~ResizeOutline() {
-  if (popup_) {
-    g_signal_handlers_disconnect_by_data(popup_, this);
-    gtk_widget_destroy(popup_);
-    g_object_unref(popup_);
-  }
+  popup_.reset();
 }
 
 void ResizeOutline::Draw(const EdgeRect& rect) {
@@ -26,11 +22,11 @@ void ResizeOutline::Draw(const EdgeRect& rect) {
 void ResizeOutline::Show(const EdgeRect& rect) {
   const int width = std::max(rect.right - rect.left, 1);
   const int height = std::max(rect.bottom - rect.top, 1);
-  if (popup_ == nullptr) {
-    popup_ = gtk_window_new(GTK_WINDOW_POPUP);
-    g_object_ref_sink(popup_);
-    gtk_widget_set_app_paintable(popup_, TRUE);
-    g_signal_connect(popup_, "draw", G_CALLBACK(OnDraw), this);
+  if (!popup_) {
+    popup_ =
+        PopupOwner(gtk_window_new(GTK_WINDOW_POPUP), this, PopupOwner::Release::kDestroyWidget);
+    gtk_widget_set_app_paintable(popup_.get(), TRUE);
+    g_signal_connect(popup_.get(), "draw", G_CALLBACK(OnDraw), this);
   }
   // Only the frame is shown, and no part of the window takes input.
   UniqueRegion frame(cairo_region_create());
@@ -41,19 +37,19 @@ void ResizeOutline::Show(const EdgeRect& rect) {
     cairo_region_subtract_rectangle(frame.get(), &inner);
   }
   UniqueRegion nothing(cairo_region_create());
-  gtk_widget_set_size_request(popup_, width, height);
-  gtk_window_resize(GTK_WINDOW(popup_), width, height);
-  gtk_window_move(GTK_WINDOW(popup_), rect.left, rect.top);
-  gtk_widget_shape_combine_region(popup_, frame.get());
-  gtk_widget_input_shape_combine_region(popup_, nothing.get());
-  gtk_widget_show(popup_);
-  gtk_widget_queue_draw(popup_);
+  gtk_widget_set_size_request(popup_.get(), width, height);
+  gtk_window_resize(GTK_WINDOW(popup_.get()), width, height);
+  gtk_window_move(GTK_WINDOW(popup_.get()), rect.left, rect.top);
+  gtk_widget_shape_combine_region(popup_.get(), frame.get());
+  gtk_widget_input_shape_combine_region(popup_.get(), nothing.get());
+  gtk_widget_show(popup_.get());
+  gtk_widget_queue_draw(popup_.get());
   shown_ = rect;
 }
 
 void ResizeOutline::Hide() {
   if (popup_) {
-    gtk_widget_hide(popup_);
+    gtk_widget_hide(popup_.get());
   }
   shown_.reset();
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "base/gtk/gobject_owner.h"
 #include "widgets/borderless_geometry.h"
 
 namespace orvane::gtk {
@@ -26,7 +27,8 @@ class ResizeOutline {
   void Hide();
   static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer);
 
-  GtkWidget* popup_ = nullptr;
+  using PopupOwner = GObjectOwner<GtkWidget>;
+  PopupOwner popup_;
   std::optional<EdgeRect> shown_;
 };
 

@@ -1,27 +1,27 @@
 #include "widgets/win32/borderless_hook.h"
 
 #include "base/rounding.h"
-#include "widgets/win32/system_cursors.h"
+#include "base/win32/gdi_handles.h"
+#include "base/win32/system_cursors.h"
 
 namespace orvane::win32 {
 
 namespace {
 
-constexpr LONG kBorderlessStyle = 0x000A0000;  // WS_SYSMENU | WS_MINIMIZEBOX
-constexpr WPARAM kCloseCommand = 0xF060;       // SC_CLOSE
+// A borderless form keeps only its system menu and minimise box: no caption, no frame.
+constexpr LONG kBorderlessStyle = WS_SYSMENU | WS_MINIMIZEBOX;
+static_assert(kBorderlessStyle == 0x000A0000, "the style word a borderless form is given");
+constexpr WPARAM kCloseCommand = SC_CLOSE;
+static_assert(kCloseCommand == 0xF060);
 
 double TwipsPerPixelX() {
-  HDC screen = ::GetDC(nullptr);
-  const double tpp = 1440.0 / ::GetDeviceCaps(screen, LOGPIXELSX);
-  ::ReleaseDC(nullptr, screen);
-  return tpp;
+  const WindowDc screen(nullptr);
+  return 1440.0 / ::GetDeviceCaps(screen.get(), LOGPIXELSX);
 }
 
 double TwipsPerPixelY() {
-  HDC screen = ::GetDC(nullptr);
-  const double tpp = 1440.0 / ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return tpp;
+  const WindowDc screen(nullptr);
+  return 1440.0 / ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 LPCWSTR CursorOf(ResizePointer pointer) {
@@ -60,9 +60,6 @@ std::int16_t GetTaskbarHeight() {
 cSetStyleHook::cSetStyleHook() = default;
 
 cSetStyleHook::~cSetStyleHook() {
-  if (screen_dc_) {
-    ::ReleaseDC(nullptr, screen_dc_);
-  }
   if (hwnd_) {
     objSubclass_.DeleteWindowMsg(hwnd_);
   }
@@ -143,21 +140,20 @@ void cSetStyleHook::SetFormPointer(ResizePointer pointer) {
 }
 
 void cSetStyleHook::OpenScreenDrawing() {
-  if (screen_dc_ == nullptr) {
-    screen_dc_ = ::GetDC(nullptr);
+  if (!screen_dc_) {
+    screen_dc_.emplace(nullptr);
   }
 }
 
 void cSetStyleHook::DrawOutline(const EdgeRect& rect) {
   const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-  ::DrawFocusRect(screen_dc_, &r);
+  if (screen_dc_) {
+    ::DrawFocusRect(screen_dc_->get(), &r);
+  }
 }
 
 void cSetStyleHook::CloseScreenDrawing() {
-  if (screen_dc_) {
-    ::ReleaseDC(nullptr, screen_dc_);
-    screen_dc_ = nullptr;
-  }
+  screen_dc_.reset();
 }
 
 void cSetStyleHook::MoveWindowTo(const EdgeRect& rect) {

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
+#include "base/win32/gdi_handles.h"
 #include "widgets/borderless.h"
 #include "winhook/c_form_subclass.h"
 
@@ -59,7 +61,7 @@ class cSetStyleHook final : private cSetStyleHost, private IFormSubclassOwner {
   cFormSubclass objSubclass_{*this};
   HWND form_ = nullptr;
   HWND hwnd_ = nullptr;
-  HDC screen_dc_ = nullptr;
+  std::optional<WindowDc> screen_dc_;
   HCURSOR pointer_ = nullptr;
   bool captured_ = false;
 };

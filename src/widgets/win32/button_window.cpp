@@ -2,12 +2,14 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "base/units.h"
-#include "widgets/win32/gdi_text.h"
+#include "base/win32/native_input.h"
+#include "widgets/win32/surface_text.h"
 #include "widgets/win32/mask_region.h"
 #include "widgets/win32/ole_picture.h"
-#include "widgets/win32/window_binding.h"
-#include "widgets/win32/system_cursors.h"
+#include "base/win32/system_cursors.h"
 
 namespace orvane::win32 {
 
@@ -15,33 +17,14 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"OrvaneSkinButton";
 constexpr UINT_PTR kPollTimer = 1;
-
-std::int16_t MouseButtonsHeld(WPARAM wp) {
-  std::int16_t held = 0;
-  if (wp & MK_LBUTTON) {
-    held |= 1;
-  }
-  if (wp & MK_RBUTTON) {
-    held |= 2;
-  }
-  if (wp & MK_MBUTTON) {
-    held |= 4;
-  }
-  return held;
-}
+// A new surface draws with the copy pen, which is the button's initial drawing mode.
+static_assert(R2_COPYPEN == kButtonInitialDrawMode);
+// A palette display cuts its cells with the whole system palette.
+constexpr int kPaletteSize = 256;
+constexpr WORD kLogicalPaletteVersion = 0x300;
 
 std::int16_t ShiftState() {
-  std::int16_t shift = 0;
-  if (::GetKeyState(VK_SHIFT) < 0) {
-    shift |= 1;
-  }
-  if (::GetKeyState(VK_CONTROL) < 0) {
-    shift |= 2;
-  }
-  if (::GetKeyState(VK_MENU) < 0) {
-    shift |= 4;
-  }
-  return shift;
+  return ShiftValue(KeysNow());
 }
 
 // The cells of a strip, cut from it while it is selected into a memory surface.
@@ -54,43 +37,33 @@ class GdiStripSource final : public StripSource {
 
   PicturePtr CutCell(int x, int y, int w, int h) override {
     if (w <= 0 || h <= 0) {
-      return MakePicture(nullptr, nullptr);
+      return MakePicture(UniqueBitmap());
     }
-    UniqueDc cell_dc(::CreateCompatibleDC(compatible_));
-    HBITMAP cell = ::CreateCompatibleBitmap(compatible_, w, h);
-    HGDIOBJ previous_bitmap = ::SelectObject(cell_dc.get(), cell);
-    HPALETTE palette = nullptr;
-    HPALETTE previous_palette = nullptr;
-    WindowDc screen(nullptr);
-    if ((::GetDeviceCaps(screen.get(), RASTERCAPS) & RC_PALETTE) &&
-        ::GetDeviceCaps(screen.get(), SIZEPALETTE) == 256) {
-      // On a 256-colour display the cell keeps the system palette of the moment.
-      struct {
-        WORD version;
-        WORD entries;
-        PALETTEENTRY colours[256];
-      } logical{0x300, 256, {}};
-      ::GetSystemPaletteEntries(screen.get(), 0, 256, logical.colours);
-      palette = ::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
-      previous_palette = ::SelectPalette(cell_dc.get(), palette, FALSE);
-      ::RealizePalette(cell_dc.get());
-    }
-    // Whatever lies beyond the strip comes out black.
-    ::PatBlt(cell_dc.get(), 0, 0, w, h, BLACKNESS);
-    ::BitBlt(cell_dc.get(), 0, 0, w, h, dc_.get(), x, y, SRCCOPY);
-    ::SelectObject(cell_dc.get(), previous_bitmap);
-    if (palette) {
-      palette = ::SelectPalette(cell_dc.get(), previous_palette, FALSE);
-    }
-    cell_dc.reset();
-    PicturePtr picture = MakePicture(cell, palette);
-    if (!picture) {
-      ::DeleteObject(cell);
-      if (palette) {
-        ::DeleteObject(palette);
+    UniqueBitmap cell(::CreateCompatibleBitmap(compatible_, w, h));
+    UniquePalette palette;
+    {
+      UniqueDc cell_dc(::CreateCompatibleDC(compatible_));
+      SelectedObject into(cell_dc.get(), cell.get());
+      std::optional<SelectedPalette> with_palette;
+      WindowDc screen(nullptr);
+      if ((::GetDeviceCaps(screen.get(), RASTERCAPS) & RC_PALETTE) &&
+          ::GetDeviceCaps(screen.get(), SIZEPALETTE) == kPaletteSize) {
+        // On a 256-colour display the cell keeps the system palette of the moment.
+        struct {
+          WORD version;
+          WORD entries;
+          PALETTEENTRY colours[kPaletteSize];
+        } logical{kLogicalPaletteVersion, kPaletteSize, {}};
+        ::GetSystemPaletteEntries(screen.get(), 0, kPaletteSize, logical.colours);
+        palette.reset(::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical)));
+        with_palette.emplace(cell_dc.get(), palette.get());
+        ::RealizePalette(cell_dc.get());
       }
+      // Whatever lies beyond the strip comes out black.
+      ::PatBlt(cell_dc.get(), 0, 0, w, h, BLACKNESS);
+      ::BitBlt(cell_dc.get(), 0, 0, w, h, dc_.get(), x, y, SRCCOPY);
     }
-    return picture;
+    return MakePicture(std::move(cell), std::move(palette));
   }
 
  private:
@@ -104,35 +77,31 @@ class GdiStripSource final : public StripSource {
 iButtonWindow::iButtonWindow(HWND parent, const Rect& place, int id)
     : surface_(Size{place.width, place.height}, kButtonInitialBackColour),
       font_(CreateSurfaceFont(font_spec_)) {
-  EnsureWindowClass(kClassName, BoundWindowProc<iButtonWindow>, kCursorArrow, CS_DBLCLKS);
-  ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.x, place.y,
-                    place.width, place.height, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                    this);
+  CreateBoundWindow(kClassName, CS_DBLCLKS, kCursorArrow, 0,
+                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
   logic_ = std::make_unique<iButton>(static_cast<iButtonHost&>(*this));
 }
 
 iButtonWindow::~iButtonWindow() {
   logic_.reset();
-  if (hwnd_) {
-    ::DestroyWindow(hwnd_);
-  }
+  DestroyBoundWindow();
 }
 
 void iButtonWindow::Move(const Rect& place) {
-  ::MoveWindow(hwnd_, place.x, place.y, place.width, place.height, TRUE);
+  ::MoveWindow(hWnd(), place.x, place.y, place.width, place.height, TRUE);
 }
 
 // ---- iButtonHost ----
 
 Size iButtonWindow::ControlSize() const {
   RECT client{};
-  ::GetClientRect(hwnd_, &client);
+  ::GetClientRect(hWnd(), &client);
   return Size{client.right, client.bottom};
 }
 
 void iButtonWindow::SetControlSize(Size size) {
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+  ::SetWindowPos(hWnd(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -161,15 +130,15 @@ void iButtonWindow::Present() {
   if (region_dirty_) {
     ApplyRegion();
   }
-  ::InvalidateRect(hwnd_, nullptr, FALSE);
+  ::InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
 bool iButtonWindow::Enabled() const {
-  return ::IsWindowEnabled(hwnd_) != FALSE;
+  return ::IsWindowEnabled(hWnd()) != FALSE;
 }
 
 void iButtonWindow::SetEnabled(bool enabled) {
-  ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+  ::EnableWindow(hWnd(), enabled ? TRUE : FALSE);
 }
 
 void iButtonWindow::SetBackStyle(std::int16_t style) {
@@ -200,17 +169,13 @@ void iButtonWindow::SetMaskPicture(PicturePtr mask) {
 PicturePtr iButtonWindow::SnapshotImage() {
   const Size size = surface_.SurfaceSize();
   WindowDc screen(nullptr);
-  HBITMAP copy = ::CreateCompatibleBitmap(screen.get(), size.cx, size.cy);
+  UniqueBitmap copy(::CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
   {
     UniqueDc dc(::CreateCompatibleDC(screen.get()));
-    SelectedObject into(dc.get(), copy);
+    SelectedObject into(dc.get(), copy.get());
     surface_.PaintOnto(dc.get());
   }
-  PicturePtr picture = MakePicture(copy, nullptr);
-  if (!picture) {
-    ::DeleteObject(copy);
-  }
-  return picture;
+  return MakePicture(std::move(copy));
 }
 
 double iButtonWindow::DisplayTwipsPerPixelX() const {
@@ -226,7 +191,7 @@ double iButtonWindow::DisplayTwipsPerPixelY() const {
 bool iButtonWindow::IsPointerOver() {
   POINT cursor{};
   ::GetCursorPos(&cursor);
-  return ::WindowFromPoint(cursor) == hwnd_;
+  return ::WindowFromPoint(cursor) == hWnd();
 }
 
 void iButtonWindow::ShowCursor(SystemCursor cursor) {
@@ -234,13 +199,13 @@ void iButtonWindow::ShowCursor(SystemCursor cursor) {
 }
 
 void iButtonWindow::StartTimer(int interval_ms) {
-  ::SetTimer(hwnd_, kPollTimer, static_cast<UINT>(interval_ms), nullptr);
+  ::SetTimer(hWnd(), kPollTimer, static_cast<UINT>(interval_ms), nullptr);
   timer_running_ = true;
 }
 
 void iButtonWindow::StopTimer() {
-  if (timer_running_ && hwnd_) {
-    ::KillTimer(hwnd_, kPollTimer);
+  if (timer_running_ && hWnd()) {
+    ::KillTimer(hWnd(), kPollTimer);
   }
   timer_running_ = false;
 }
@@ -258,38 +223,37 @@ void iButtonWindow::PropertyChanged(std::string_view) {
 
 void iButtonWindow::ApplyRegion() {
   region_dirty_ = false;
-  HRGN region = nullptr;
+  UniqueRegion region;
   if (back_style_ == 0 && mask_) {
     const Size size = surface_.SurfaceSize();
     region = RegionOutsideColour(*mask_, kButtonMaskColour, size.cx, size.cy);
   }
-  // The window owns the region from here on.
-  ::SetWindowRgn(hwnd_, region, TRUE);
+  // Once set, the window owns the region; a refused one stays ours to free.
+  if (::SetWindowRgn(hWnd(), region.get(), TRUE)) {
+    region.release();
+  }
 }
 
-void iButtonWindow::Paint() {
-  PAINTSTRUCT ps{};
-  HDC dc = ::BeginPaint(hwnd_, &ps);
-  surface_.PaintOnto(dc);
-  ::EndPaint(hwnd_, &ps);
+void iButtonWindow::PaintBackBuffer(HDC target, Size) {
+  surface_.PaintOnto(target);
 }
 
 void iButtonWindow::Press(std::int16_t button, WPARAM, LPARAM lp) {
   // A press takes the focus, and the mouse until every button is up again.
-  if (::GetFocus() != hwnd_) {
-    ::SetFocus(hwnd_);
+  if (::GetFocus() != hWnd()) {
+    ::SetFocus(hWnd());
   }
-  ::SetCapture(hwnd_);
+  ::SetCapture(hWnd());
   logic_->OnMouseDown(button, ShiftState(), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
 }
 
 void iButtonWindow::Release(std::int16_t button, WPARAM wp, LPARAM lp) {
-  if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hwnd_) {
+  if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hWnd()) {
     ::ReleaseCapture();
   }
   const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   RECT client{};
-  ::GetClientRect(hwnd_, &client);
+  ::GetClientRect(hWnd(), &client);
   const bool click = !in_double_ && ::PtInRect(&client, at);
   in_double_ = false;
   logic_->OnMouseUp(button, ShiftState(), at.x, at.y);
@@ -299,7 +263,7 @@ void iButtonWindow::Release(std::int16_t button, WPARAM wp, LPARAM lp) {
 }
 
 void iButtonWindow::DoubleClick() {
-  ::SetCapture(hwnd_);
+  ::SetCapture(hWnd());
   in_double_ = true;
   logic_->OnDblClick();
 }
@@ -307,18 +271,16 @@ void iButtonWindow::DoubleClick() {
 LRESULT iButtonWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (!logic_) {
     // While the window is being made, and after the logic has gone.
-    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+    return Default(msg, wp, lp);
+  }
+  // The first time the button is drawn on a shown form it cuts its cells.
+  if (msg == WM_PAINT && ::IsWindowVisible(hWnd())) {
+    logic_->OnShow();
+  }
+  if (LRESULT painted = 0; HandlePaint(msg, painted)) {
+    return painted;
   }
   switch (msg) {
-    case WM_PAINT:
-      // The first time the button is drawn on a shown form it cuts its cells.
-      if (::IsWindowVisible(hwnd_)) {
-        logic_->OnShow();
-      }
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_SHOWWINDOW:
       if (wp) {
         logic_->OnShow();
@@ -336,25 +298,18 @@ LRESULT iButtonWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_MOUSEMOVE:
-      logic_->OnMouseMove(MouseButtonsHeld(wp), ShiftState(), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      logic_->OnMouseMove(ButtonValue(ButtonsOfFlags(wp)), ShiftState(), GET_X_LPARAM(lp),
+                          GET_Y_LPARAM(lp));
       return 0;
     case WM_LBUTTONDOWN:
-      Press(1, wp, lp);
-      return 0;
     case WM_RBUTTONDOWN:
-      Press(2, wp, lp);
-      return 0;
     case WM_MBUTTONDOWN:
-      Press(4, wp, lp);
+      Press(ButtonValue(ButtonOfMessage(msg)), wp, lp);
       return 0;
     case WM_LBUTTONUP:
-      Release(1, wp, lp);
-      return 0;
     case WM_RBUTTONUP:
-      Release(2, wp, lp);
-      return 0;
     case WM_MBUTTONUP:
-      Release(4, wp, lp);
+      Release(ButtonValue(ButtonOfMessage(msg)), wp, lp);
       return 0;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
@@ -381,7 +336,7 @@ LRESULT iButtonWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return ::DefWindowProcW(hwnd_, msg, wp, lp);
+  return Default(msg, wp, lp);
 }
 
 }  // namespace orvane::win32

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/win32/gdi_handles.h"
+#include "base/win32/window_base.h"
 #include "widgets/button.h"
 #include "widgets/win32/persistent_surface.h"
 
@@ -14,7 +15,7 @@ namespace orvane::win32 {
 // The skinned button on Windows: a child window with a persistent drawing surface.
 // Native messages become the button's notifications in the platform's order; the
 // button's logic decides everything else.
-class iButtonWindow final : private iButtonHost {
+class iButtonWindow final : public DoubleBufferedWindow, private iButtonHost {
  public:
   // A button at `place` (pixels) in `parent`; `id` is its control identifier.
   iButtonWindow(HWND parent, const Rect& place, int id = 0);
@@ -23,19 +24,16 @@ class iButtonWindow final : private iButtonHost {
   iButtonWindow& operator=(const iButtonWindow&) = delete;
 
   iButton& Logic() { return *logic_; }
-  HWND hWnd() const { return hwnd_; }
   // The persistent drawing surface and what has been drawn on it.
   HDC hdc() const { return surface_.Dc(); }
   PicturePtr Image() { return SnapshotImage(); }
   // Moves and sizes the button within its form (pixels).
   void Move(const Rect& place);
 
-  // Window procedure plumbing (see window_binding.h).
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
-  void Detach() { hwnd_ = nullptr; }
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-
  private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void PaintBackBuffer(HDC target, Size client) override;
+
   // iButtonHost
   Size ControlSize() const override;
   void SetControlSize(Size size) override;
@@ -72,13 +70,11 @@ class iButtonWindow final : private iButtonHost {
   void Press(std::int16_t button, WPARAM wp, LPARAM lp);
   void Release(std::int16_t button, WPARAM wp, LPARAM lp);
   void DoubleClick();
-  void Paint();
 
-  HWND hwnd_ = nullptr;
   PersistentSurface surface_;
-  std::int16_t back_style_ = 1;
-  Colour fore_colour_ = kBlack;
-  FontSpec font_spec_{std::string(kSongTiFace), 9};
+  std::int16_t back_style_ = kButtonInitialBackStyle;
+  Colour fore_colour_ = kButtonInitialForeColour;
+  FontSpec font_spec_ = ButtonInitialFont();
   UniqueFont font_;
   PicturePtr mask_;
   bool region_dirty_ = false;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/win32/gdi_handles.h"
+#include "base/win32/window_base.h"
 #include "widgets/caption_bar.h"
 #include "widgets/win32/persistent_surface.h"
 
@@ -18,7 +19,7 @@ inline WindowHandle WindowHandleOf(HWND window) {
 
 // The caption bar on Windows: a child window painted from the bar skin through its
 // persistent surface; a left press hands the frmHwnd window to the system's move loop.
-class BFormWindow final : private BFormHost {
+class BFormWindow final : public DoubleBufferedWindow, private BFormHost {
  public:
   // A bar at `place` (pixels) in `parent`, with the skin from bitmap resource 108 (or
   // `skin`, when given).
@@ -28,19 +29,17 @@ class BFormWindow final : private BFormHost {
   BFormWindow& operator=(const BFormWindow&) = delete;
 
   BForm& Logic() { return *logic_; }
-  HWND hWnd() const { return hwnd_; }
   void Move(const Rect& place);
 
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
-  void Detach() { hwnd_ = nullptr; }
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-
  private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void PaintBackBuffer(HDC target, Size client) override;
+
   // BFormHost
   Size TargetSize() const override;
   void ClearToBackColor() override { surface_.Clear(); }
   void CopyPicture(const Picture& picture, const Rect& source, Point dest) override;
-  void Present() override { ::InvalidateRect(hwnd_, nullptr, FALSE); }
+  void Present() override { ::InvalidateRect(hWnd(), nullptr, FALSE); }
   PicturePtr Skin() const override { return skin_; }
   void SetBarHeight(int pixels) override;
   void SetBackColor(Colour colour) override { surface_.SetBackColour(colour); }
@@ -49,7 +48,6 @@ class BFormWindow final : private BFormHost {
   void DragWindow(WindowHandle window) override;
   void PropertyChanged(std::string_view name) override;
 
-  HWND hwnd_ = nullptr;
   PersistentSurface surface_;
   PicturePtr skin_;
   UniqueFont font_;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "base/resources.h"
 #include "base/win32/gdi_handles.h"
 
@@ -13,14 +13,13 @@ namespace orvane::win32 {
 namespace {
 
 PicturePtr FromDescription(PICTDESC& description) {
-  IPicture* picture = nullptr;
+  ComPtr<IPicture> picture;
   // The picture owns the handles (fOwn): they go when the picture goes.
-  if (FAILED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE,
-                                      reinterpret_cast<void**>(&picture))) ||
-      picture == nullptr) {
+  if (FAILED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE, picture.put_void())) ||
+      !picture) {
     return nullptr;
   }
-  return std::make_shared<OlePicture>(picture);
+  return std::make_shared<OlePicture>(std::move(picture));
 }
 
 // The picture's bitmap selected into a memory device context for the scope.
@@ -36,12 +35,6 @@ class BitmapSource {
 };
 
 }  // namespace
-
-OlePicture::~OlePicture() {
-  if (picture_) {
-    picture_->Release();
-  }
-}
 
 double OlePicture::WidthHimetric() const {
   OLE_XSIZE_HIMETRIC width = 0;
@@ -86,35 +79,44 @@ Size OlePicture::PixelSize() const {
   if (HICON icon = Icon()) {
     ICONINFO info{};
     if (::GetIconInfo(icon, &info)) {
+      // The icon hands out copies of its bitmaps; they are ours to free.
+      const UniqueBitmap colour(info.hbmColor);
+      const UniqueBitmap mask_bitmap(info.hbmMask);
       BITMAP mask{};
-      ::GetObjectW(info.hbmMask, sizeof(mask), &mask);
-      const int height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
-      if (info.hbmColor) {
-        ::DeleteObject(info.hbmColor);
-      }
-      ::DeleteObject(info.hbmMask);
+      ::GetObjectW(mask_bitmap.get(), sizeof(mask), &mask);
+      const int height = colour ? mask.bmHeight : mask.bmHeight / 2;
       return Size{mask.bmWidth, height};
     }
   }
   return Size{};
 }
 
-PicturePtr MakePicture(HBITMAP bitmap, HPALETTE palette) {
+PicturePtr MakePicture(UniqueBitmap&& bitmap, UniquePalette&& palette) {
   PICTDESC description{};
   static_assert(sizeof(PICTDESC) == 20, "the picture descriptor of a 32-bit program");
   description.cbSizeofstruct = sizeof(PICTDESC);
   description.picType = PICTYPE_BITMAP;
-  description.bmp.hbitmap = bitmap;
-  description.bmp.hpal = palette;
-  return FromDescription(description);
+  description.bmp.hbitmap = bitmap.get();
+  description.bmp.hpal = palette.get();
+  PicturePtr picture = FromDescription(description);
+  if (picture) {
+    // Made: the picture frees them from now on.
+    bitmap.release();
+    palette.release();
+  }
+  return picture;
 }
 
-PicturePtr PictureFromIcon(HICON icon) {
+PicturePtr PictureFromIcon(UniqueIcon&& icon) {
   PICTDESC description{};
   description.cbSizeofstruct = sizeof(PICTDESC);
   description.picType = PICTYPE_ICON;
-  description.icon.hicon = icon;
-  return FromDescription(description);
+  description.icon.hicon = icon.get();
+  PicturePtr picture = FromDescription(description);
+  if (picture) {
+    icon.release();
+  }
+  return picture;
 }
 
 PicturePtr PictureFromBitmapBytes(std::span<const std::uint8_t> bytes) {
@@ -128,16 +130,12 @@ PicturePtr PictureFromBitmapBytes(std::span<const std::uint8_t> bytes) {
   }
   const auto* header = reinterpret_cast<const BITMAPINFO*>(dib.data());
   WindowDc screen(nullptr);
-  HBITMAP bitmap = ::CreateDIBitmap(screen.get(), &header->bmiHeader, CBM_INIT,
-                                    dib.data() + info->pixel_offset, header, DIB_RGB_COLORS);
-  if (bitmap == nullptr) {
+  UniqueBitmap bitmap(::CreateDIBitmap(screen.get(), &header->bmiHeader, CBM_INIT,
+                                       dib.data() + info->pixel_offset, header, DIB_RGB_COLORS));
+  if (!bitmap) {
     return nullptr;
   }
-  PicturePtr picture = MakePicture(bitmap, nullptr);
-  if (!picture) {
-    ::DeleteObject(bitmap);
-  }
-  return picture;
+  return MakePicture(std::move(bitmap));
 }
 
 PicturePtr LoadBitmapPicture(int bitmap_id) {

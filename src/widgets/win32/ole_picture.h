@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "base/geometry.h"
+#include "base/win32/unique_handle.h"
 #include "widgets/picture.h"
 
 namespace orvane::win32 {
@@ -16,9 +18,7 @@ namespace orvane::win32 {
 // if it has one, or an icon. The picture owns the handles it was made from.
 class OlePicture final : public Picture {
  public:
-  // Takes over the reference.
-  explicit OlePicture(IPicture* picture) noexcept : picture_(picture) {}
-  ~OlePicture() override;
+  explicit OlePicture(ComPtr<IPicture> picture) noexcept : picture_(std::move(picture)) {}
   OlePicture(const OlePicture&) = delete;
   OlePicture& operator=(const OlePicture&) = delete;
 
@@ -32,14 +32,15 @@ class OlePicture final : public Picture {
   Size PixelSize() const;
 
  private:
-  IPicture* picture_;
+  ComPtr<IPicture> picture_;
 };
 
-// The picture object of a bitmap and, on a palette display, its palette; the picture
-// owns both (the bitmap may be null for an empty cell).
-PicturePtr MakePicture(HBITMAP bitmap, HPALETTE palette);
-// The picture object of an icon, which it then owns.
-PicturePtr PictureFromIcon(HICON icon);
+// The picture object of a bitmap and, on a palette display, its palette (the bitmap may be
+// null for an empty cell). The picture takes both only when it is made; on failure they
+// stay with the caller's owners.
+PicturePtr MakePicture(UniqueBitmap&& bitmap, UniquePalette&& palette = UniquePalette());
+// The picture object of an icon, which it takes only when it is made.
+PicturePtr PictureFromIcon(UniqueIcon&& icon);
 // A picture from a BMP file or packed DIB; nullptr when unreadable.
 PicturePtr PictureFromBitmapBytes(std::span<const std::uint8_t> bytes);
 // One of the program's BITMAP resources; nullptr when it is missing.

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "base/gtk/cairo_handles.h"
+#include "base/gtk/gobject_owner.h"
 #include "base/property_bag.h"
 #include "tabstrip/gtk/utab_widget.h"
 #include "tabstrip/tab_form.h"
@@ -29,30 +31,23 @@ class DemoPage final : public orvane::ITabForm {
     gtk_container_add(GTK_CONTAINER(box), label);
     GdkRGBA rgba;
     gdk_rgba_parse(&rgba, colour);
-    GtkCssProvider* css = gtk_css_provider_new();
+    const orvane::gtk::UniqueGObject<GtkCssProvider> css(gtk_css_provider_new());
     const std::string rule = std::string("* { background-color: ") + colour + "; }";
-    gtk_css_provider_load_from_data(css, rule.c_str(), -1, nullptr);
-    gtk_style_context_add_provider(gtk_widget_get_style_context(box), GTK_STYLE_PROVIDER(css),
+    gtk_css_provider_load_from_data(css.get(), rule.c_str(), -1, nullptr);
+    gtk_style_context_add_provider(gtk_widget_get_style_context(box), GTK_STYLE_PROVIDER(css.get()),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(css);
     gtk_widget_show_all(box);
-    widget_ = GTK_WIDGET(g_object_ref_sink(box));
+    widget_ = WidgetOwner(box, nullptr, WidgetOwner::Release::kDestroyWidget);
   }
   ~DemoPage() override { Unload(); }
-  WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(widget_); }
+  WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(widget_.get()); }
   void Initialize(IuTab*, std::weak_ptr<CTabItem> item) override { item_ = std::move(item); }
-  void RefreshPage() override { gtk_widget_queue_draw(widget_); }
-  void Unload() noexcept override {
-    if (widget_) {
-      GtkWidget* widget = widget_;
-      widget_ = nullptr;
-      gtk_widget_destroy(widget);
-      g_object_unref(widget);
-    }
-  }
+  void RefreshPage() override { gtk_widget_queue_draw(widget_.get()); }
+  void Unload() noexcept override { widget_.reset(); }
 
  private:
-  GtkWidget* widget_ = nullptr;
+  using WidgetOwner = orvane::gtk::GObjectOwner<GtkWidget>;
+  WidgetOwner widget_;
   std::weak_ptr<CTabItem> item_;
 };
 

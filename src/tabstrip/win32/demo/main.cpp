@@ -10,6 +10,9 @@
 #include <string>
 
 #include "base/property_bag.h"
+#include "base/win32/system_cursors.h"
+#include "base/win32/text_encoding.h"
+#include "base/win32/window_base.h"
 #include "tabstrip/tab_form.h"
 #include "tabstrip/tab_item.h"
 #include "tabstrip/utab_events.h"
@@ -24,78 +27,72 @@ using orvane::WindowHandle;
 constexpr wchar_t kPageClass[] = L"OrvaneDemoPage";
 constexpr wchar_t kFormClass[] = L"OrvaneDemoForm";
 
-std::wstring Widen(const std::string& text) {
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n > 0 ? n - 1 : 0), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), n);
-  return wide;
-}
+// A page's window: coloured, naming itself.
+class PageWindow final : public orvane::win32::BoundWindow {
+ public:
+  PageWindow(const std::string& title, COLORREF colour)
+      : title_(orvane::win32::Utf8ToWide(title)), brush_(::CreateSolidBrush(colour)) {
+    CreateBoundWindow(kPageClass, 0, orvane::win32::kCursorArrow, 0, WS_OVERLAPPEDWINDOW,
+                      orvane::Rect{100, 100, 606, 417}, nullptr, nullptr, L"Form1");
+  }
+  ~PageWindow() { DestroyBoundWindow(); }
 
-// A page: a coloured window that names itself.
+ private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hWnd(), &ps);
+      RECT r;
+      ::GetClientRect(hWnd(), &r);
+      ::FillRect(dc, &r, brush_.get());
+      ::SetBkMode(dc, TRANSPARENT);
+      ::DrawTextW(dc, title_.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      ::EndPaint(hWnd(), &ps);
+      return 0;
+    }
+    if (msg == WM_SIZE) {
+      ::InvalidateRect(hWnd(), nullptr, TRUE);
+    }
+    return Default(msg, wp, lp);
+  }
+
+  std::wstring title_;
+  orvane::win32::UniqueBrush brush_;
+};
+
+// A page of the strip: its window goes when the page is unloaded.
 class DemoPage final : public orvane::ITabForm {
  public:
   DemoPage(const std::string& title, COLORREF colour)
-      : title_(Widen(title)), brush_(::CreateSolidBrush(colour)) {
-    window_ = ::CreateWindowExW(0, kPageClass, L"Form1", WS_OVERLAPPEDWINDOW, 100, 100, 606, 417,
-                                nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+      : window_(std::make_unique<PageWindow>(title, colour)) {}
+  ~DemoPage() override { Unload(); }
+  WindowHandle hWnd() const override {
+    return window_ ? reinterpret_cast<WindowHandle>(window_->hWnd()) : 0;
   }
-  ~DemoPage() override {
-    Unload();
-    ::DeleteObject(brush_);
-  }
-  WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(window_); }
   void Initialize(IuTab*, std::weak_ptr<CTabItem> item) override { item_ = std::move(item); }
-  void RefreshPage() override { ::InvalidateRect(window_, nullptr, TRUE); }
-  void Unload() noexcept override {
+  void RefreshPage() override {
     if (window_) {
-      HWND window = window_;
-      window_ = nullptr;
-      ::DestroyWindow(window);
+      ::InvalidateRect(window_->hWnd(), nullptr, TRUE);
     }
   }
-
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-      ::SetWindowLongPtrW(
-          hwnd, GWLP_USERDATA,
-          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-    }
-    auto* page = reinterpret_cast<DemoPage*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (page && msg == WM_PAINT) {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd, &ps);
-      RECT r;
-      ::GetClientRect(hwnd, &r);
-      ::FillRect(dc, &r, page->brush_);
-      ::SetBkMode(dc, TRANSPARENT);
-      ::DrawTextW(dc, page->title_.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      ::EndPaint(hwnd, &ps);
-      return 0;
-    }
-    if (page && msg == WM_SIZE) {
-      ::InvalidateRect(hwnd, nullptr, TRUE);
-    }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
+  void Unload() noexcept override { window_.reset(); }
 
  private:
-  std::wstring title_;
-  HBRUSH brush_;
-  HWND window_ = nullptr;
+  std::unique_ptr<PageWindow> window_;
   std::weak_ptr<CTabItem> item_;
 };
 
 // The form that hosts the strip, reacting to its events as the main window does.
-class DemoForm final : public orvane::IuTabEvents {
+class DemoForm final : public orvane::win32::BoundWindow, public orvane::IuTabEvents {
  public:
   DemoForm() {
-    form_ =
-        ::CreateWindowExW(0, kFormClass, L"Orvane tab strip", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          40, 40, 900, 520, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    CreateBoundWindow(kFormClass, 0, orvane::win32::kCursorArrow, 0,
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, orvane::Rect{40, 40, 900, 520},
+                      nullptr, nullptr, L"Orvane tab strip");
     container_ =
         ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 4, 36, 860,
-                          420, form_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    strip_ = std::make_unique<orvane::win32::uTabWindow>(form_, orvane::Rect{4, 4, 860, 32});
+                          420, hWnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    strip_ = std::make_unique<orvane::win32::uTabWindow>(hWnd(), orvane::Rect{4, 4, 860, 32});
     orvane::PropertyBag bag;
     bag.Write("TabStyle", std::int64_t{1});
     bag.Write("TabLeftSize", std::int64_t{10});
@@ -117,13 +114,16 @@ class DemoForm final : public orvane::IuTabEvents {
                              std::string("Game") + p.caption);
     }
     strip_->TabItems().SetSelected(1);
-    ::ShowWindow(form_, SW_SHOWNORMAL);
+    ::ShowWindow(hWnd(), SW_SHOWNORMAL);
   }
-  ~DemoForm() { strip_.reset(); }
+  ~DemoForm() {
+    strip_.reset();
+    DestroyBoundWindow();
+  }
 
   void Layout() {
     RECT r;
-    ::GetClientRect(form_, &r);
+    ::GetClientRect(hWnd(), &r);
     if (strip_) {
       strip_->Move(orvane::Rect{4, 4, r.right - 8, 32});
     }
@@ -139,58 +139,48 @@ class DemoForm final : public orvane::IuTabEvents {
     cancel = strip_->TabItems().Count() <= 1;
   }
 
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-      ::SetWindowLongPtrW(
-          hwnd, GWLP_USERDATA,
-          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<DemoForm*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (form && msg == WM_SIZE && form->container_) {
-      form->Layout();
-    }
-    if (msg == WM_TIMER) {
-      ::DestroyWindow(hwnd);
-      return 0;
-    }
-    if (msg == WM_DESTROY) {
-      ::PostQuitMessage(0);
-    }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
-  }
-
-  HWND Handle() const { return form_; }
+  HWND Form() const { return hWnd(); }
 
  private:
-  HWND form_ = nullptr;
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+      case WM_ERASEBKGND: {
+        RECT all{};
+        ::GetClientRect(hWnd(), &all);
+        ::FillRect(reinterpret_cast<HDC>(wp), &all, ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+      }
+      case WM_SIZE:
+        if (container_) {
+          Layout();
+        }
+        break;
+      case WM_TIMER:
+        DestroyBoundWindow();
+        ::PostQuitMessage(0);
+        return 0;
+      case WM_DESTROY:
+        ::PostQuitMessage(0);
+        break;
+      default:
+        break;
+    }
+    return Default(msg, wp, lp);
+  }
+
   HWND container_ = nullptr;
   std::unique_ptr<orvane::win32::uTabWindow> strip_;
 };
 
-void RegisterClasses() {
-  WNDCLASSW page{};
-  page.lpfnWndProc = DemoPage::Proc;
-  page.hInstance = ::GetModuleHandleW(nullptr);
-  page.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  page.lpszClassName = kPageClass;
-  ::RegisterClassW(&page);
-  WNDCLASSW form = page;
-  form.lpfnWndProc = DemoForm::Proc;
-  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  form.lpszClassName = kFormClass;
-  ::RegisterClassW(&form);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  RegisterClasses();
   DemoForm form;
   int argc = 0;
   LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   for (int i = 1; argv && i + 1 < argc; ++i) {
     if (std::wcscmp(argv[i], L"--quit-after") == 0) {
-      ::SetTimer(form.Handle(), 1, static_cast<UINT>(std::wcstoul(argv[i + 1], nullptr, 10)),
+      ::SetTimer(form.Form(), 1, static_cast<UINT>(std::wcstoul(argv[i + 1], nullptr, 10)),
                  nullptr);
     }
   }

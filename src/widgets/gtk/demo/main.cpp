@@ -7,6 +7,8 @@
 
 #include "base/product.h"
 #include "base/resource_ids.h"
+#include "base/gtk/gobject_owner.h"
+#include "widgets/demo/demo_controls.h"
 #include "widgets/demo/demo_layout.h"
 #include "widgets/gtk/borderless_window.h"
 #include "widgets/gtk/button_widget.h"
@@ -18,15 +20,6 @@ namespace {
 
 using namespace orvane;
 using namespace orvane::gtk;
-
-class OnClick final : public iButtonEvents {
- public:
-  explicit OnClick(std::function<void()> action) : action_(std::move(action)) {}
-  void Click() override { action_(); }
-
- private:
-  std::function<void()> action_;
-};
 
 class QuitOnClose final : public cSetStyleEvents {
  public:
@@ -47,77 +40,55 @@ class DemoForm {
     // above it, so that where they stand never keeps the window from being made smaller.
     GtkWidget* overlay = gtk_overlay_new();
     gtk_container_add(GTK_CONTAINER(window_), overlay);
-    surface_ = gtk_drawing_area_new();
-    gtk_container_add(GTK_CONTAINER(overlay), surface_);
+    surface_ = GObjectOwner<GtkWidget>(gtk_drawing_area_new(), this);
+    gtk_container_add(GTK_CONTAINER(overlay), surface_.get());
     fixed_ = gtk_fixed_new();
     gtk_overlay_add_overlay(GTK_OVERLAY(overlay), fixed_);
-    canvas_ = std::make_unique<FormCanvas>(surface_, demo::kFormBackColour);
+    canvas_ = std::make_unique<FormCanvas>(surface_.get(), demo::kFormBackColour);
 
     const demo::DemoLayout layout = demo::LayoutFor(width, height);
-    bar_ = std::make_unique<BFormWidget>(GTK_FIXED(fixed_), layout.bar);
-    bar_->Logic().BackColor("14606046");
-    bar_->Logic().HasLogo(true);
-    bar_->Logic().Caption(demo::kCaption);
+    controls_ = std::make_unique<Controls>(
+        std::make_unique<BFormWidget>(GTK_FIXED(fixed_), layout.bar), layout,
+        [this](const Rect& place) {
+          return std::make_unique<iButtonWidget>(GTK_FIXED(fixed_), place);
+        },
+        LoadBitmapPicture,
+        demo::DemoActions{[this] { gtk_window_iconify(GTK_WINDOW(window_)); },
+                          [this] { ToggleMaximised(); }, [] { gtk_main_quit(); }});
     if (PicturePtr logo = LoadBitmapPicture(ORVANE_BITMAP_LOGO)) {
       logo_picture_ = logo;
       GtkWidget* image = gtk_image_new_from_surface(ImageOf(*logo));
       gtk_fixed_put(GTK_FIXED(fixed_), image, layout.logo.x, layout.logo.y);
     }
-    menu_ = Button(layout.menu, ORVANE_BITMAP_MENU_BUTTON, [] {});
-    minimise_ = Button(layout.minimise, ORVANE_BITMAP_MIN_BUTTON,
-                       [this] { gtk_window_iconify(GTK_WINDOW(window_)); });
-    maximise_ =
-        Button(layout.maximise, ORVANE_BITMAP_MAXRESTORE_BUTTON, [this] { ToggleMaximised(); });
-    close_ = Button(layout.close, ORVANE_BITMAP_CLOSE_BUTTON, [] { gtk_main_quit(); });
-    maximise_->Logic().Style(1);
-    link_ = Button(layout.link, ORVANE_BITMAP_LINK_GAME_SITE, [] {});
-    link_->Logic().AutoSize(false);
-    link_->Logic().cForeColor(Rgb(255, 255, 255));
-    link_->Logic().Caption(demo::kLinkCaption);
 
     style_.SetEvents(&quit_);
     style_.SetWindowStyle(GTK_WINDOW(window_));
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), nullptr);
-    g_signal_connect_after(surface_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
+    g_signal_connect_after(surface_.get(), "size-allocate", G_CALLBACK(OnSizeAllocate), this);
     gtk_widget_show_all(window_);
-    bar_->Logic().frmHwnd(WindowHandleOf(window_));
+    controls_->bar->Logic().frmHwnd(WindowHandleOf(window_));
   }
 
   ~DemoForm() {
     if (relayout_ != 0) {
       g_source_remove(relayout_);
     }
-    g_signal_handlers_disconnect_by_data(surface_, this);
+    surface_.reset();
   }
 
  private:
-  std::unique_ptr<iButtonWidget> Button(const Rect& place, int strip,
-                                        std::function<void()> action) {
-    auto button = std::make_unique<iButtonWidget>(GTK_FIXED(fixed_), place);
-    button->Logic().BackPicture(LoadBitmapPicture(strip));
-    handlers_.push_back(std::make_unique<OnClick>(std::move(action)));
-    button->Logic().SetEvents(handlers_.back().get());
-    return button;
-  }
-
   void ToggleMaximised() {
     const bool maximised = style_.CallWindowStateChange();
     // A maximised window is not dragged by its caption bar.
-    bar_->Logic().frmHwnd(maximised ? 0 : WindowHandleOf(window_));
+    controls_->bar->Logic().frmHwnd(maximised ? 0 : WindowHandleOf(window_));
   }
 
   // On every size change: the bar across the top, the buttons at the right, the frame.
   void Layout() {
-    const int width = gtk_widget_get_allocated_width(surface_);
-    const int height = gtk_widget_get_allocated_height(surface_);
+    const int width = gtk_widget_get_allocated_width(surface_.get());
+    const int height = gtk_widget_get_allocated_height(surface_.get());
     const demo::DemoLayout layout = demo::LayoutFor(width, height);
-    bar_->Move(layout.bar);
-    menu_->Move(layout.menu);
-    minimise_->Move(layout.minimise);
-    maximise_->Move(layout.maximise);
-    close_->Move(layout.close);
-    link_->Move(layout.link);
-    bar_->Logic().Printform(*canvas_);
+    controls_->Place(layout, *canvas_);
   }
 
   static void OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer self) {
@@ -142,17 +113,12 @@ class DemoForm {
   }
 
   GtkWidget* window_ = nullptr;
-  GtkWidget* surface_ = nullptr;
+  GObjectOwner<GtkWidget> surface_;
   GtkWidget* fixed_ = nullptr;
   std::unique_ptr<FormCanvas> canvas_;
-  std::unique_ptr<BFormWidget> bar_;
+  using Controls = demo::DemoControls<BFormWidget, iButtonWidget>;
+  std::unique_ptr<Controls> controls_;
   PicturePtr logo_picture_;
-  std::vector<std::unique_ptr<OnClick>> handlers_;
-  std::unique_ptr<iButtonWidget> menu_;
-  std::unique_ptr<iButtonWidget> minimise_;
-  std::unique_ptr<iButtonWidget> maximise_;
-  std::unique_ptr<iButtonWidget> close_;
-  std::unique_ptr<iButtonWidget> link_;
   QuitOnClose quit_;
   cSetStyleWindow style_;
   Size laid_out_{};

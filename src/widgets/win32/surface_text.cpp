@@ -1,9 +1,9 @@
-#include "widgets/win32/gdi_text.h"
+#include "widgets/win32/surface_text.h"
 
 #include <cmath>
 #include <string>
 
-#include "widgets/win32/window_binding.h"
+#include "base/win32/text_encoding.h"
 
 namespace orvane::win32 {
 
@@ -16,13 +16,13 @@ UniqueFont CreateSurfaceFont(const FontSpec& font) {
   description.lfStrikeOut = font.strikethrough;
   description.lfCharSet = font.name == kSongTiFace ? GB2312_CHARSET : DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = Wide(font.name);
+  const std::wstring face = Utf8ToWide(font.name);
   face.copy(description.lfFaceName, LF_FACESIZE - 1);
   return UniqueFont(::CreateFontIndirectW(&description));
 }
 
 Size MeasureLine(HDC dc, HFONT font, std::string_view text) {
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = Utf8ToWide(text);
   SelectedObject selected(dc, font);
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
@@ -36,7 +36,7 @@ Size MeasureLine(HDC dc, HFONT font, std::string_view text) {
 }
 
 void DrawLine(HDC dc, HFONT font, Colour colour, std::string_view text, Point at) {
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = Utf8ToWide(text);
   SelectedObject selected(dc, font);
   const int old_mode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF old_colour = ::SetTextColor(dc, colour);

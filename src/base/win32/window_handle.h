@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "base/win32/unique_handle.h"
-
 namespace orvane::win32 {
 
+// The portable code names windows by number; these turn that number into the window
+// handle and back.
 inline HWND ToHwnd(std::uintptr_t handle) {
   return reinterpret_cast<HWND>(handle);
 }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "support/art_expectations.h"
 
 // The readers are checked on the program's own art files and on small hand-made files;

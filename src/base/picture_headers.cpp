@@ -1,4 +1,4 @@
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 
 #include <array>
 #include <cstring>
