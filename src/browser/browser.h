@@ -17,8 +17,9 @@ class BrowserEvents {
   virtual ~BrowserEvents() = default;
   virtual void DownloadBegin() {}
   // A document finished loading: the top-level one (`document` == `TopLevel()`) or a frame.
-  // A top-level load that failed (refused connection, unknown host, error page) also
-  // completes, as a document without content.
+  // A top-level load that failed (refused connection, unknown host, an HTTP error status)
+  // also completes, as a document without content. A navigation that was cancelled or
+  // replaced by another one never completes. (WebKit reports top-level documents only.)
   virtual void DocumentComplete(DocumentId document, const std::string& URL) = 0;
   virtual void TitleChange(const std::string& Text) = 0;
   // Every navigation of the top-level document or a frame, before any request goes out.
@@ -57,6 +58,8 @@ class Browser {
   // body and for a load that failed.
   virtual bool DocumentHasContent() const = 0;
   // Hides the scroll bars of the current top-level document (its root element's overflow).
+  // Owners call it at every top-level completion; WebKit keeps them hidden for later
+  // documents too, so that those never show them even on their first paint.
   virtual void HideScrollBars() = 0;
   virtual void SetMuted(bool muted) = 0;
   virtual bool Muted() const = 0;
