@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/win32/win32_message_boxes.h"
+#include "base/win32/text_encoding.h"
 #include "base/product.h"
 
 namespace orvane::win32 {
@@ -110,14 +111,6 @@ Shown ShowAndPress(const MessageBoxRequest& request, int press) {
   return {answer, inspector.seen};
 }
 
-std::wstring Wide(std::string_view utf8) {
-  const int n =
-      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
 // The system's shared icons: 32515 warning (exclamation), 32514 question.
 constexpr int kWarningIcon = 32515;
 constexpr int kQuestionIcon = 32514;
@@ -131,7 +124,7 @@ TEST(Win32MessageBoxes, TheNoConnectionNoticeIsAWarningWithOneOkButton) {
   ASSERT_TRUE(shown.seen.found) << "no message box window appeared";
   EXPECT_EQ(shown.seen.title, L"提示");
   EXPECT_EQ(shown.seen.text, L"未能连接到服务器，请检查网络连接是否正常！");
-  EXPECT_EQ(shown.seen.text, Wide(kNoConnectionMessage));
+  EXPECT_EQ(shown.seen.text, Utf8ToWide(kNoConnectionMessage));
   EXPECT_EQ(shown.seen.buttons, std::vector<int>{IDOK});
   ASSERT_NE(shown.seen.icon, nullptr);
   EXPECT_EQ(shown.seen.icon, SystemIcon(kWarningIcon));

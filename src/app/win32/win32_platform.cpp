@@ -1,4 +1,5 @@
 #include "app/win32/win32_platform.h"
+#include "base/win32/text_encoding.h"
 
 #include <shellapi.h>
 #include <wininet.h>
@@ -32,7 +33,7 @@ bool ShellAddressLauncher::OpenAddress(const std::string& address) {
   if (!IsGameAddress(address)) {
     return false;
   }
-  return ShellExecuteOpen(Wide(address), L"");
+  return ShellExecuteOpen(Utf8ToWide(address), L"");
 }
 
 bool ShellProgramLauncher::ShellOpen(const std::string& file, const std::string& parameters) {
@@ -43,7 +44,7 @@ bool ShellProgramLauncher::ShellOpen(const std::string& file, const std::string&
   }
   std::wstring wide_file(static_cast<std::size_t>(n - 1), L'\0');
   ::MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide_file.data(), n);
-  return ShellExecuteOpen(wide_file, Wide(parameters));
+  return ShellExecuteOpen(wide_file, Utf8ToWide(parameters));
 }
 
 Win32ProgramLoop::Win32ProgramLoop() {

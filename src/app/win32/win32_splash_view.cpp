@@ -1,4 +1,5 @@
 #include "app/win32/win32_splash_view.h"
+#include "base/win32/text_encoding.h"
 
 #include "base/product.h"
 #include "base/win32/system_cursors.h"
@@ -11,7 +12,7 @@ constexpr wchar_t kSplashClass[] = L"OrvaneLoadFrm";
 }  // namespace
 
 Win32SplashView::Win32SplashView(SplashEvents& events) : events_(events) {
-  const std::wstring title = Wide(kClientTitle);
+  const std::wstring title = Utf8ToWide(kClientTitle);
   // A tool window has no taskbar entry; the splash only shows the picture.
   CreateBoundWindow(kSplashClass, 0, kCursorArrow, WS_EX_TOOLWINDOW, WS_POPUP, Rect{}, nullptr,
                     nullptr, title.c_str());
