@@ -442,5 +442,197 @@ TEST_F(UpdaterProcessTest, APlantedLinkAtTheUpdatersNameIsReplacedNotWrittenThro
   EXPECT_EQ(ReadAll(temp / "orvane-update"), ReadAll(ORVANE_UPDATER_PROGRAM));
 }
 
+struct RunningProcess {
+  pid_t pid;
+  std::vector<std::string> arguments;  // as it received them, the program's name first
+};
+
+// The processes whose program file is `file`.
+std::vector<RunningProcess> ProcessesRunning(const fs::path& file) {
+  std::vector<RunningProcess> found;
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator("/proc", ignored)) {
+    const std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos ||
+        fs::read_symlink(entry.path() / "exe", ignored) != file) {
+      continue;
+    }
+    RunningProcess process{static_cast<pid_t>(std::stoi(name)), {}};
+    std::istringstream in(ReadAll(entry.path() / "cmdline"));
+    for (std::string argument; std::getline(in, argument, '\0');) {
+      process.arguments.push_back(argument);
+    }
+    found.push_back(std::move(process));
+  }
+  return found;
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
+      out += buffer;
+    }
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+template <typename Done>
+bool Eventually(Done done) {
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= give_up) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+// The real client program in a client folder of its own, offered a newer version by the
+// publisher's update file at its start: the player answers the real message box with the
+// mouse. The release the publisher signed is the stand-in "new client".
+class ClientUpdateTest : public UpdaterProcessTest {
+ protected:
+  void SetUp() override {
+    UpdaterProcessTest::SetUp();
+    if (HasFatalFailure()) {
+      return;
+    }
+    client_bytes_ = ReadAll(ORVANE_CLIENT_PROGRAM);
+    ASSERT_FALSE(client_bytes_.empty());
+    WriteAll(program(), client_bytes_);
+    fs::permissions(program(), fs::perms(0755));
+    // The client makes its private temporary folder, "orvane", in the runtime folder.
+    fs::create_directory(root_ / "runtime");
+    fs::permissions(root_ / "runtime", fs::perms(0700));
+    HttpGet(publisher_->Url("/_control/update?body=version%3D1.2.0%0D%0A"));
+  }
+
+  void TearDown() override {
+    // Whatever a failed run left running from the test's folders goes with them.
+    for (const fs::path& file : {updater(), program()}) {
+      for (const RunningProcess& process : ProcessesRunning(file)) {
+        ::kill(process.pid, SIGKILL);
+      }
+    }
+    UpdaterProcessTest::TearDown();
+  }
+
+  fs::path temp() const { return root_ / "runtime" / "orvane"; }
+  fs::path updater() const { return temp() / "orvane-update"; }
+
+  pid_t StartClient() {
+    return Spawn({program().string()},
+                 {"ORVANE_PUBLISHER=" + publisher_->BaseUrl(),
+                  "XDG_RUNTIME_DIR=" + (root_ / "runtime").string(),
+                  // Windows need the system's settings schemas, which live in the data folders.
+                  "XDG_DATA_DIRS=/usr/local/share:/usr/share",
+                  "ORVANE_UPDATER_MESSAGE_LOG=" + messages().string()});
+  }
+
+  // The visible window of process `pid` whose title is `title`; empty when none comes.
+  static std::string WindowOf(pid_t pid, const std::string& title) {
+    std::string id;
+    Eventually([&] {
+      const std::string found = CommandOutput("xdotool search --onlyvisible --pid " +
+                                              std::to_string(pid) + " 2>/dev/null");
+      std::istringstream ids(found);
+      for (std::string candidate; std::getline(ids, candidate);) {
+        if (CommandOutput("xdotool getwindowname " + candidate + " 2>/dev/null") == title + "\n") {
+          id = candidate;
+          return true;
+        }
+      }
+      return false;
+    });
+    return id;
+  }
+
+  // Clicks the message box's Yes or No button. The box's buttons share its bottom row
+  // equally, No on the left and Yes on the right.
+  static void ClickAnswer(const std::string& window, bool yes) {
+    const std::string x = yes ? "$((WIDTH * 3 / 4))" : "$((WIDTH / 4))";
+    const std::string click = "eval $(xdotool getwindowgeometry --shell " + window +
+                              ") && xdotool mousemove --window " + window + " " + x +
+                              " $((HEIGHT - 12)) click 1";
+    ASSERT_EQ(std::system(click.c_str()), 0) << click;
+  }
+
+  // The exit code of `child` once it has ended, or -1 when it is still running.
+  static int WaitForEnd(Child& child) {
+    int code = -1;
+    Eventually([&] {
+      int status = 0;
+      if (::waitpid(child.pid, &status, WNOHANG) != child.pid) {
+        return false;
+      }
+      child.pid = 0;
+      code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      return true;
+    });
+    return code;
+  }
+
+  std::string client_bytes_;
+};
+
+TEST_F(ClientUpdateTest, YesEndsTheClientAndItsCarriedUpdaterInstallsTheSignedRelease) {
+  // The manifest is held back, so that the updater is seen running with its argument.
+  Publish("hold=1");
+  Child client{StartClient()};
+  const std::string box = WindowOf(client.pid, "提示");
+  ASSERT_FALSE(box.empty()) << "the client offered no update";
+  ClickAnswer(box, true);
+  ASSERT_EQ(WaitForEnd(client), 0) << "the client did not end";
+
+  // The client wrote its carried updater into its private folder and started it with
+  // its own folder and file.
+  EXPECT_EQ(fs::status(temp()).permissions(), fs::perms(0700));
+  EXPECT_EQ(fs::status(updater()).permissions(), fs::perms(0700));
+  EXPECT_EQ(ReadAll(updater()), ReadAll(ORVANE_UPDATER_PROGRAM));
+  const std::vector<RunningProcess> running = ProcessesRunning(updater());
+  ASSERT_EQ(running.size(), 1u) << "the updater is not running";
+  EXPECT_EQ(running[0].arguments, (std::vector<std::string>{updater().string(), Argument()}));
+
+  Publish("hold=0");
+  EXPECT_EQ(WaitForStarts(1), std::vector<std::string>{"new"});
+  EXPECT_EQ(ReadAll(program()), new_bytes_);
+  EXPECT_EQ(ReadAll(program().string() + ".old"), client_bytes_);
+  EXPECT_EQ(fs::status(program()).permissions(), fs::perms(0755));
+  EXPECT_TRUE(Eventually([&] { return ProcessesRunning(updater()).empty(); }));
+  EXPECT_FALSE(fs::exists(messages()));
+}
+
+TEST_F(ClientUpdateTest, NoGoesOnWithTheStartAndRunsNoUpdater) {
+  Child client{StartClient()};
+  const std::string box = WindowOf(client.pid, "提示");
+  ASSERT_FALSE(box.empty()) << "the client offered no update";
+  ClickAnswer(box, false);
+  // The splash, at its picture's size.
+  std::string splash;
+  EXPECT_TRUE(Eventually([&] {
+    const std::string found = CommandOutput("xdotool search --onlyvisible --pid " +
+                                            std::to_string(client.pid) + " 2>/dev/null");
+    std::istringstream ids(found);
+    for (std::string id; std::getline(ids, id);) {
+      if (CommandOutput("xdotool getwindowgeometry " + id).find("Geometry: 356x122") !=
+          std::string::npos) {
+        splash = id;
+        return true;
+      }
+    }
+    return false;
+  })) << "no splash appeared";
+  int status = 0;
+  EXPECT_EQ(::waitpid(client.pid, &status, WNOHANG), 0) << "the client ended";
+  EXPECT_FALSE(fs::exists(updater()));
+  EXPECT_EQ(ReadAll(program()), client_bytes_);
+  EXPECT_FALSE(fs::exists(program().string() + ".old"));
+  EXPECT_FALSE(fs::exists(starts()));
+}
+
 }  // namespace
 }  // namespace orvane
