@@ -117,6 +117,83 @@ pid_t Spawn(std::vector<std::string> argv, const std::vector<std::string>& extra
   return pid;
 }
 
+struct RunningProcess {
+  pid_t pid;
+  std::vector<std::string> arguments;  // as it received them, the program's name first
+};
+
+// The processes whose program file is `file`.
+std::vector<RunningProcess> ProcessesRunning(const fs::path& file) {
+  std::vector<RunningProcess> found;
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator("/proc", ignored)) {
+    const std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos ||
+        fs::read_symlink(entry.path() / "exe", ignored) != file) {
+      continue;
+    }
+    RunningProcess process{static_cast<pid_t>(std::stoi(name)), {}};
+    std::istringstream in(ReadAll(entry.path() / "cmdline"));
+    for (std::string argument; std::getline(in, argument, '\0');) {
+      process.arguments.push_back(argument);
+    }
+    found.push_back(std::move(process));
+  }
+  return found;
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
+      out += buffer;
+    }
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+template <typename Done>
+bool Eventually(Done done) {
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= give_up) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+// The visible window of process `pid` whose title is `title`; empty when none comes.
+std::string WindowOf(pid_t pid, const std::string& title) {
+  std::string id;
+  Eventually([&] {
+    const std::string found =
+        CommandOutput("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null");
+    std::istringstream ids(found);
+    for (std::string candidate; std::getline(ids, candidate);) {
+      if (CommandOutput("xdotool getwindowname " + candidate + " 2>/dev/null") == title + "\n") {
+        id = candidate;
+        return true;
+      }
+    }
+    return false;
+  });
+  return id;
+}
+
+// Clicks a message box's button with the mouse. The buttons share the box's bottom row
+// equally: `x` is the point's share of the width ("1/2" for a lone OK; with Yes and No,
+// "1/4" is No on the left and "3/4" Yes on the right).
+void ClickBottomRow(const std::string& window, const std::string& x) {
+  const std::string click = "eval $(xdotool getwindowgeometry --shell " + window +
+                            ") && xdotool mousemove --window " + window + " $((WIDTH * " + x +
+                            ")) $((HEIGHT - 12)) click 1";
+  ASSERT_EQ(std::system(click.c_str()), 0) << click;
+}
+
 class UpdaterProcessTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -362,6 +439,29 @@ TEST_F(UpdaterProcessTest, BadArgumentsTouchNothing) {
   EXPECT_EQ(names, (std::vector<std::string>{"orvane", "sub"}));
 }
 
+// The message log only ever receives lines in a plain file named by an absolute path.
+// Anything else (a link, a relative name, a folder, a pipe) is left alone and the
+// message is shown in the real dialog, which the player closes with OK.
+TEST_F(UpdaterProcessTest, AMessageLogThatIsNoPlainFileLeavesTheMessageInTheDialog) {
+  const fs::path victim = root_ / "victim";
+  WriteAll(victim, "keep me");
+  fs::create_symlink(victim, root_ / "link.log");
+  ASSERT_EQ(::mkfifo((root_ / "pipe.log").c_str(), 0600), 0);
+  const std::string relative = "orvane-relative-" + root_.filename().string() + ".log";
+  for (const std::string& log :
+       {(root_ / "link.log").string(), relative, root_.string(), (root_ / "pipe.log").string()}) {
+    Child updater{StartUpdater({}, {"ORVANE_UPDATER_MESSAGE_LOG=" + log})};
+    const std::string box = WindowOf(updater.pid, "Orvane客户端");
+    ASSERT_FALSE(box.empty()) << "no dialog for the log " << log;
+    ClickBottomRow(box, "1 / 2");
+    EXPECT_EQ(updater.Wait(), 2) << log;
+  }
+  EXPECT_EQ(ReadAll(victim), "keep me");
+  EXPECT_TRUE(fs::is_symlink(root_ / "link.log"));
+  EXPECT_FALSE(fs::exists(relative));
+  EXPECT_EQ(ReadAll(program()), old_bytes_);
+}
+
 // What the update check asks the player and how the client leaves: recorded, with Yes
 // as the answer. Everything else is the real thing.
 class YesAndLeave final : public MessageBoxes, public UpdateExit {
@@ -442,55 +542,6 @@ TEST_F(UpdaterProcessTest, APlantedLinkAtTheUpdatersNameIsReplacedNotWrittenThro
   EXPECT_EQ(ReadAll(temp / "orvane-update"), ReadAll(ORVANE_UPDATER_PROGRAM));
 }
 
-struct RunningProcess {
-  pid_t pid;
-  std::vector<std::string> arguments;  // as it received them, the program's name first
-};
-
-// The processes whose program file is `file`.
-std::vector<RunningProcess> ProcessesRunning(const fs::path& file) {
-  std::vector<RunningProcess> found;
-  std::error_code ignored;
-  for (const auto& entry : fs::directory_iterator("/proc", ignored)) {
-    const std::string name = entry.path().filename();
-    if (name.find_first_not_of("0123456789") != std::string::npos ||
-        fs::read_symlink(entry.path() / "exe", ignored) != file) {
-      continue;
-    }
-    RunningProcess process{static_cast<pid_t>(std::stoi(name)), {}};
-    std::istringstream in(ReadAll(entry.path() / "cmdline"));
-    for (std::string argument; std::getline(in, argument, '\0');) {
-      process.arguments.push_back(argument);
-    }
-    found.push_back(std::move(process));
-  }
-  return found;
-}
-
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
-      out += buffer;
-    }
-    ::pclose(pipe);
-  }
-  return out;
-}
-
-template <typename Done>
-bool Eventually(Done done) {
-  const auto give_up = std::chrono::steady_clock::now() + kPatience;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= give_up) {
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
-
 // The real client program in a client folder of its own, offered a newer version by the
 // publisher's update file at its start: the player answers the real message box with the
 // mouse. The release the publisher signed is the stand-in "new client".
@@ -533,34 +584,6 @@ class ClientUpdateTest : public UpdaterProcessTest {
                   "ORVANE_UPDATER_MESSAGE_LOG=" + messages().string()});
   }
 
-  // The visible window of process `pid` whose title is `title`; empty when none comes.
-  static std::string WindowOf(pid_t pid, const std::string& title) {
-    std::string id;
-    Eventually([&] {
-      const std::string found = CommandOutput("xdotool search --onlyvisible --pid " +
-                                              std::to_string(pid) + " 2>/dev/null");
-      std::istringstream ids(found);
-      for (std::string candidate; std::getline(ids, candidate);) {
-        if (CommandOutput("xdotool getwindowname " + candidate + " 2>/dev/null") == title + "\n") {
-          id = candidate;
-          return true;
-        }
-      }
-      return false;
-    });
-    return id;
-  }
-
-  // Clicks the message box's Yes or No button. The box's buttons share its bottom row
-  // equally, No on the left and Yes on the right.
-  static void ClickAnswer(const std::string& window, bool yes) {
-    const std::string x = yes ? "$((WIDTH * 3 / 4))" : "$((WIDTH / 4))";
-    const std::string click = "eval $(xdotool getwindowgeometry --shell " + window +
-                              ") && xdotool mousemove --window " + window + " " + x +
-                              " $((HEIGHT - 12)) click 1";
-    ASSERT_EQ(std::system(click.c_str()), 0) << click;
-  }
-
   // The exit code of `child` once it has ended, or -1 when it is still running.
   static int WaitForEnd(Child& child) {
     int code = -1;
@@ -585,7 +608,7 @@ TEST_F(ClientUpdateTest, YesEndsTheClientAndItsCarriedUpdaterInstallsTheSignedRe
   Child client{StartClient()};
   const std::string box = WindowOf(client.pid, "提示");
   ASSERT_FALSE(box.empty()) << "the client offered no update";
-  ClickAnswer(box, true);
+  ClickBottomRow(box, "3 / 4");
   ASSERT_EQ(WaitForEnd(client), 0) << "the client did not end";
 
   // The client wrote its carried updater into its private folder and started it with
@@ -610,7 +633,7 @@ TEST_F(ClientUpdateTest, NoGoesOnWithTheStartAndRunsNoUpdater) {
   Child client{StartClient()};
   const std::string box = WindowOf(client.pid, "提示");
   ASSERT_FALSE(box.empty()) << "the client offered no update";
-  ClickAnswer(box, false);
+  ClickBottomRow(box, "1 / 4");
   // The splash, at its picture's size.
   std::string splash;
   EXPECT_TRUE(Eventually([&] {
