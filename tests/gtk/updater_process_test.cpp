@@ -602,7 +602,18 @@ class ClientUpdateTest : public UpdaterProcessTest {
   std::string client_bytes_;
 };
 
-TEST_F(ClientUpdateTest, YesEndsTheClientAndItsCarriedUpdaterInstallsTheSignedRelease) {
+struct OfferedUpdate {
+  const char* name;
+  const char* update_file;  // percent-encoded
+};
+
+class ClientUpdateYesTest : public ClientUpdateTest,
+                            public ::testing::WithParamInterface<OfferedUpdate> {};
+
+// Also with an update file that names other programs and arguments: the client only ever
+// starts the updater it carries, with its own argument.
+TEST_P(ClientUpdateYesTest, EndsTheClientAndItsCarriedUpdaterInstallsTheSignedRelease) {
+  HttpGet(publisher_->Url(std::string("/_control/update?body=") + GetParam().update_file));
   // The manifest is held back, so that the updater is seen running with its argument.
   Publish("hold=1");
   Child client{StartClient()};
@@ -628,6 +639,18 @@ TEST_F(ClientUpdateTest, YesEndsTheClientAndItsCarriedUpdaterInstallsTheSignedRe
   EXPECT_TRUE(Eventually([&] { return ProcessesRunning(updater()).empty(); }));
   EXPECT_FALSE(fs::exists(messages()));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    UpdateFiles, ClientUpdateYesTest,
+    ::testing::Values(
+        OfferedUpdate{"NewerVersion", "version%3D1.2.0%0D%0A"},
+        // "version=/bin/sh -c id|/tmp\r\nupdater=/bin/sh\r\nargument=/tmp|/bin/sh\r\n"
+        OfferedUpdate{"Spoofed",
+                      "version%3D%2Fbin%2Fsh%20-c%20id%7C%2Ftmp%0D%0Aupdater%3D%2Fbin%2Fsh%0D%0A"
+                      "argument%3D%2Ftmp%7C%2Fbin%2Fsh%0D%0A"}),
+    [](const ::testing::TestParamInfo<OfferedUpdate>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST_F(ClientUpdateTest, NoGoesOnWithTheStartAndRunsNoUpdater) {
   Child client{StartClient()};
