@@ -374,5 +374,44 @@ TEST_F(UpdateCheckTest, TheUpdaterFileNameIsTheSettingsOne) {
             log.end());
 }
 
+// --- a spoofed update file -----------------------------------------------------------------
+
+// Whatever the update file holds (it comes over plain HTTP and may have been replaced on
+// the way), Yes starts nothing but the updater the client carries, written from its own
+// resource to its own name in the temporary folder, with the client's own argument.
+class SpoofedUpdateFileTest : public UpdateCheckTest,
+                              public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SpoofedUpdateFileTest, YesStartsOnlyTheCarriedUpdater) {
+  downloader.published = GetParam();
+  dialogs.answer = MessageAnswer::kYes;
+  for (const UpdateCheckForm form : {UpdateCheckForm::kStartUp, UpdateCheckForm::kCommand}) {
+    log.clear();
+    const UpdateCheckOutcome outcome = Run(form);
+    Log launches;
+    for (const std::string& line : log) {
+      if (line.rfind("open ", 0) == 0 || line.rfind("save resource ", 0) == 0) {
+        launches.push_back(line);
+      }
+    }
+    if (outcome == UpdateCheckOutcome::kUpdaterStarted) {
+      EXPECT_EQ(launches, (Log{"save resource 101 UPDATE -> " + UpdaterPath(),
+                               "open " + UpdaterPath() + " with " + kArgument}));
+    } else {
+      EXPECT_EQ(launches, Log{});
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, SpoofedUpdateFileTest,
+    ::testing::Values("version=/bin/sh\r\n", "version=1.2.0 && /bin/sh -c id\r\n",
+                      "version=C:\\Windows\\System32\\cmd.exe\r\n",
+                      "updater=/tmp/evil\r\nversion=9.9.9\r\n",
+                      "version=9.9.9\r\nupdater=/tmp/evil\r\nargument=/tmp|/tmp/evil\r\n",
+                      "version=../../../../tmp/evil|/tmp/evil\r\n", "version=\r\n",
+                      "version=%s%n%x\r\n", "Update.exe\r\nversion=2.0.0",
+                      "version=1.2.0\x01/tmp/evil\r\n", "\x89PNG\r\n\x1a\n"));
+
 }  // namespace
 }  // namespace orvane

@@ -117,6 +117,83 @@ pid_t Spawn(std::vector<std::string> argv, const std::vector<std::string>& extra
   return pid;
 }
 
+struct RunningProcess {
+  pid_t pid;
+  std::vector<std::string> arguments;  // as it received them, the program's name first
+};
+
+// The processes whose program file is `file`.
+std::vector<RunningProcess> ProcessesRunning(const fs::path& file) {
+  std::vector<RunningProcess> found;
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator("/proc", ignored)) {
+    const std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos ||
+        fs::read_symlink(entry.path() / "exe", ignored) != file) {
+      continue;
+    }
+    RunningProcess process{static_cast<pid_t>(std::stoi(name)), {}};
+    std::istringstream in(ReadAll(entry.path() / "cmdline"));
+    for (std::string argument; std::getline(in, argument, '\0');) {
+      process.arguments.push_back(argument);
+    }
+    found.push_back(std::move(process));
+  }
+  return found;
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
+      out += buffer;
+    }
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+template <typename Done>
+bool Eventually(Done done) {
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= give_up) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+// The visible window of process `pid` whose title is `title`; empty when none comes.
+std::string WindowOf(pid_t pid, const std::string& title) {
+  std::string id;
+  Eventually([&] {
+    const std::string found =
+        CommandOutput("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null");
+    std::istringstream ids(found);
+    for (std::string candidate; std::getline(ids, candidate);) {
+      if (CommandOutput("xdotool getwindowname " + candidate + " 2>/dev/null") == title + "\n") {
+        id = candidate;
+        return true;
+      }
+    }
+    return false;
+  });
+  return id;
+}
+
+// Clicks a message box's button with the mouse. The buttons share the box's bottom row
+// equally: `x` is the point's share of the width ("1/2" for a lone OK; with Yes and No,
+// "1/4" is No on the left and "3/4" Yes on the right).
+void ClickBottomRow(const std::string& window, const std::string& x) {
+  const std::string click = "eval $(xdotool getwindowgeometry --shell " + window +
+                            ") && xdotool mousemove --window " + window + " $((WIDTH * " + x +
+                            ")) $((HEIGHT - 12)) click 1";
+  ASSERT_EQ(std::system(click.c_str()), 0) << click;
+}
+
 class UpdaterProcessTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -362,6 +439,29 @@ TEST_F(UpdaterProcessTest, BadArgumentsTouchNothing) {
   EXPECT_EQ(names, (std::vector<std::string>{"orvane", "sub"}));
 }
 
+// The message log only ever receives lines in a plain file named by an absolute path.
+// Anything else (a link, a relative name, a folder, a pipe) is left alone and the
+// message is shown in the real dialog, which the player closes with OK.
+TEST_F(UpdaterProcessTest, AMessageLogThatIsNoPlainFileLeavesTheMessageInTheDialog) {
+  const fs::path victim = root_ / "victim";
+  WriteAll(victim, "keep me");
+  fs::create_symlink(victim, root_ / "link.log");
+  ASSERT_EQ(::mkfifo((root_ / "pipe.log").c_str(), 0600), 0);
+  const std::string relative = "orvane-relative-" + root_.filename().string() + ".log";
+  for (const std::string& log :
+       {(root_ / "link.log").string(), relative, root_.string(), (root_ / "pipe.log").string()}) {
+    Child updater{StartUpdater({}, {"ORVANE_UPDATER_MESSAGE_LOG=" + log})};
+    const std::string box = WindowOf(updater.pid, "Orvane客户端");
+    ASSERT_FALSE(box.empty()) << "no dialog for the log " << log;
+    ClickBottomRow(box, "1 / 2");
+    EXPECT_EQ(updater.Wait(), 2) << log;
+  }
+  EXPECT_EQ(ReadAll(victim), "keep me");
+  EXPECT_TRUE(fs::is_symlink(root_ / "link.log"));
+  EXPECT_FALSE(fs::exists(relative));
+  EXPECT_EQ(ReadAll(program()), old_bytes_);
+}
+
 // What the update check asks the player and how the client leaves: recorded, with Yes
 // as the answer. Everything else is the real thing.
 class YesAndLeave final : public MessageBoxes, public UpdateExit {
@@ -440,6 +540,144 @@ TEST_F(UpdaterProcessTest, APlantedLinkAtTheUpdatersNameIsReplacedNotWrittenThro
   EXPECT_EQ(ReadAll(victim), "keep me");
   EXPECT_FALSE(fs::is_symlink(temp / "orvane-update"));
   EXPECT_EQ(ReadAll(temp / "orvane-update"), ReadAll(ORVANE_UPDATER_PROGRAM));
+}
+
+// The real client program in a client folder of its own, offered a newer version by the
+// publisher's update file at its start: the player answers the real message box with the
+// mouse. The release the publisher signed is the stand-in "new client".
+class ClientUpdateTest : public UpdaterProcessTest {
+ protected:
+  void SetUp() override {
+    UpdaterProcessTest::SetUp();
+    if (HasFatalFailure()) {
+      return;
+    }
+    client_bytes_ = ReadAll(ORVANE_CLIENT_PROGRAM);
+    ASSERT_FALSE(client_bytes_.empty());
+    WriteAll(program(), client_bytes_);
+    fs::permissions(program(), fs::perms(0755));
+    // The client makes its private temporary folder, "orvane", in the runtime folder.
+    fs::create_directory(root_ / "runtime");
+    fs::permissions(root_ / "runtime", fs::perms(0700));
+    HttpGet(publisher_->Url("/_control/update?body=version%3D1.2.0%0D%0A"));
+  }
+
+  void TearDown() override {
+    // Whatever a failed run left running from the test's folders goes with them.
+    for (const fs::path& file : {updater(), program()}) {
+      for (const RunningProcess& process : ProcessesRunning(file)) {
+        ::kill(process.pid, SIGKILL);
+      }
+    }
+    UpdaterProcessTest::TearDown();
+  }
+
+  fs::path temp() const { return root_ / "runtime" / "orvane"; }
+  fs::path updater() const { return temp() / "orvane-update"; }
+
+  pid_t StartClient() {
+    return Spawn({program().string()},
+                 {"ORVANE_PUBLISHER=" + publisher_->BaseUrl(),
+                  "XDG_RUNTIME_DIR=" + (root_ / "runtime").string(),
+                  // Windows need the system's settings schemas, which live in the data folders.
+                  "XDG_DATA_DIRS=/usr/local/share:/usr/share",
+                  "ORVANE_UPDATER_MESSAGE_LOG=" + messages().string()});
+  }
+
+  // The exit code of `child` once it has ended, or -1 when it is still running.
+  static int WaitForEnd(Child& child) {
+    int code = -1;
+    Eventually([&] {
+      int status = 0;
+      if (::waitpid(child.pid, &status, WNOHANG) != child.pid) {
+        return false;
+      }
+      child.pid = 0;
+      code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      return true;
+    });
+    return code;
+  }
+
+  std::string client_bytes_;
+};
+
+struct OfferedUpdate {
+  const char* name;
+  const char* update_file;  // percent-encoded
+};
+
+class ClientUpdateYesTest : public ClientUpdateTest,
+                            public ::testing::WithParamInterface<OfferedUpdate> {};
+
+// Also with an update file that names other programs and arguments: the client only ever
+// starts the updater it carries, with its own argument.
+TEST_P(ClientUpdateYesTest, EndsTheClientAndItsCarriedUpdaterInstallsTheSignedRelease) {
+  HttpGet(publisher_->Url(std::string("/_control/update?body=") + GetParam().update_file));
+  // The manifest is held back, so that the updater is seen running with its argument.
+  Publish("hold=1");
+  Child client{StartClient()};
+  const std::string box = WindowOf(client.pid, "提示");
+  ASSERT_FALSE(box.empty()) << "the client offered no update";
+  ClickBottomRow(box, "3 / 4");
+  ASSERT_EQ(WaitForEnd(client), 0) << "the client did not end";
+
+  // The client wrote its carried updater into its private folder and started it with
+  // its own folder and file.
+  EXPECT_EQ(fs::status(temp()).permissions(), fs::perms(0700));
+  EXPECT_EQ(fs::status(updater()).permissions(), fs::perms(0700));
+  EXPECT_EQ(ReadAll(updater()), ReadAll(ORVANE_UPDATER_PROGRAM));
+  const std::vector<RunningProcess> running = ProcessesRunning(updater());
+  ASSERT_EQ(running.size(), 1u) << "the updater is not running";
+  EXPECT_EQ(running[0].arguments, (std::vector<std::string>{updater().string(), Argument()}));
+
+  Publish("hold=0");
+  EXPECT_EQ(WaitForStarts(1), std::vector<std::string>{"new"});
+  EXPECT_EQ(ReadAll(program()), new_bytes_);
+  EXPECT_EQ(ReadAll(program().string() + ".old"), client_bytes_);
+  EXPECT_EQ(fs::status(program()).permissions(), fs::perms(0755));
+  EXPECT_TRUE(Eventually([&] { return ProcessesRunning(updater()).empty(); }));
+  EXPECT_FALSE(fs::exists(messages()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UpdateFiles, ClientUpdateYesTest,
+    ::testing::Values(
+        OfferedUpdate{"NewerVersion", "version%3D1.2.0%0D%0A"},
+        // "version=/bin/sh -c id|/tmp\r\nupdater=/bin/sh\r\nargument=/tmp|/bin/sh\r\n"
+        OfferedUpdate{"Spoofed",
+                      "version%3D%2Fbin%2Fsh%20-c%20id%7C%2Ftmp%0D%0Aupdater%3D%2Fbin%2Fsh%0D%0A"
+                      "argument%3D%2Ftmp%7C%2Fbin%2Fsh%0D%0A"}),
+    [](const ::testing::TestParamInfo<OfferedUpdate>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST_F(ClientUpdateTest, NoGoesOnWithTheStartAndRunsNoUpdater) {
+  Child client{StartClient()};
+  const std::string box = WindowOf(client.pid, "提示");
+  ASSERT_FALSE(box.empty()) << "the client offered no update";
+  ClickBottomRow(box, "1 / 4");
+  // The splash, at its picture's size.
+  std::string splash;
+  EXPECT_TRUE(Eventually([&] {
+    const std::string found = CommandOutput("xdotool search --onlyvisible --pid " +
+                                            std::to_string(client.pid) + " 2>/dev/null");
+    std::istringstream ids(found);
+    for (std::string id; std::getline(ids, id);) {
+      if (CommandOutput("xdotool getwindowgeometry " + id).find("Geometry: 356x122") !=
+          std::string::npos) {
+        splash = id;
+        return true;
+      }
+    }
+    return false;
+  })) << "no splash appeared";
+  int status = 0;
+  EXPECT_EQ(::waitpid(client.pid, &status, WNOHANG), 0) << "the client ended";
+  EXPECT_FALSE(fs::exists(updater()));
+  EXPECT_EQ(ReadAll(program()), client_bytes_);
+  EXPECT_FALSE(fs::exists(program().string() + ".old"));
+  EXPECT_FALSE(fs::exists(starts()));
 }
 
 }  // namespace

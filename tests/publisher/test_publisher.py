@@ -16,6 +16,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import urllib.parse
@@ -579,6 +580,24 @@ class ReleaseTests(unittest.TestCase):
     def test_unknown_fault_and_missing_file_are_refused(self):
         self.assertEqual(SERVER.get("/_control/release?fault=melt")[0].status, 400)
         self.assertEqual(SERVER.get("/_control/release?linux=/nonexistent/file")[0].status, 400)
+
+    def test_a_held_manifest_is_sent_once_let_go(self):
+        self.publish(f"version=1.2.0&linux={self.client}&hold=1")
+        got: list = []
+        done = threading.Event()
+
+        def fetch() -> None:
+            got.append(SERVER.get(self.MANIFEST))
+            done.set()
+
+        fetcher = threading.Thread(target=fetch)
+        fetcher.start()
+        held = not done.wait(0.5)
+        self.publish("hold=0")
+        fetcher.join(IO_TIMEOUT)
+        self.assertTrue(held, "the manifest was sent while held")
+        self.assertEqual(got[0][0].status, 200)
+        self.assertEqual(SERVER.get("/_control/release?hold=2")[0].status, 400)
 
     def test_wine_paths_name_the_same_file(self):
         wine = "Z:" + str(self.client).replace("/", "\\")

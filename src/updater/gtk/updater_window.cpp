@@ -1,9 +1,9 @@
 #include "updater/gtk/updater_window.h"
 
-#include <cstdlib>
-#include <fstream>
+#include <string>
 
 #include "base/product.h"
+#include "updater/gtk/message_log.h"
 
 namespace orvane::gtk {
 namespace {
@@ -81,12 +81,10 @@ void UpdaterWindow::EnableCancel(bool enabled) {
 }
 
 void UpdaterWindow::ShowError(std::string_view text) {
-  const std::string copy(text);
-  // Automated runs name a file instead; a dialog there would wait for nobody.
-  if (const char* log = std::getenv("ORVANE_UPDATER_MESSAGE_LOG"); log != nullptr && *log) {
-    std::ofstream(log, std::ios::app) << copy << '\n';
+  if (AppendToMessageLog(text)) {
     return;
   }
+  const std::string copy(text);
   GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window_), GTK_DIALOG_MODAL,
                                              GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s", copy.c_str());
   const std::string title(kClientTitle);

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "base/product.h"
 #include "base/resource_ids.h"
@@ -18,18 +17,43 @@ constexpr int kClientHeight = 120;
 constexpr int kMargin = 14;
 constexpr int kProgressRange = 1000;
 
+// Automated runs name a file in ORVANE_UPDATER_MESSAGE_LOG to receive the messages as
+// lines instead of in boxes, where a box would wait for nobody. It only changes where a
+// message goes, never what the updater decides. Only an absolute path (a drive's or a
+// network share's) of a plain file on disk is used, never a link, a pipe or a device;
+// false when the whole line could not be written there.
+bool AppendToMessageLog(std::string_view text) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = ::GetEnvironmentVariableW(L"ORVANE_UPDATER_MESSAGE_LOG", path, MAX_PATH);
+  if (length < 3 || length >= MAX_PATH) {
+    return false;
+  }
+  const bool drive = path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+  const bool share = path[0] == L'\\' && path[1] == L'\\' && path[2] != L'.' && path[2] != L'?';
+  if (!drive && !share) {
+    return false;
+  }
+  const UniqueFile log(
+      ::CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!log || ::GetFileType(log.get()) != FILE_TYPE_DISK ||
+      !::GetFileInformationByHandle(log.get(), &info) ||
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+  std::string line(text);
+  line += '\n';
+  DWORD written = 0;
+  return ::WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+         written == line.size();
+}
+
 }  // namespace
 
 void ShowUpdaterMessage(HWND owner, std::string_view text) {
-  wchar_t log[MAX_PATH];
-  const DWORD length = ::GetEnvironmentVariableW(L"ORVANE_UPDATER_MESSAGE_LOG", log, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    FILE* file = ::_wfopen(log, L"ab");
-    if (file != nullptr) {
-      std::fwrite(text.data(), 1, text.size(), file);
-      std::fputc('\n', file);
-      std::fclose(file);
-    }
+  // A message that cannot go to the log is shown: none is ever lost.
+  if (AppendToMessageLog(text)) {
     return;
   }
   ::MessageBoxW(owner, Wide(text).c_str(), Wide(kClientTitle).c_str(), MB_OK | MB_ICONERROR);

@@ -42,7 +42,7 @@ class UpdaterWindow final : public UpdaterView {
 };
 
 // A message box of the updater, or a line in the file ORVANE_UPDATER_MESSAGE_LOG names
-// (automated runs, where a box would wait for nobody).
+// (automated runs, where a box would wait for nobody) when that file can be written.
 void ShowUpdaterMessage(HWND owner, std::string_view text);
 
 }  // namespace orvane::win32
