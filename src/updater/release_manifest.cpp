@@ -1,6 +1,8 @@
 #include "updater/release_manifest.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 #include <set>
 #include <vector>
 
@@ -100,6 +102,28 @@ bool ValidVersion(std::string_view text) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' ||
            c == '-' || c == '_';
   });
+}
+
+// The dotted parts of a version as numbers without leading zeros; nothing when a part is
+// empty or holds anything but digits.
+std::optional<std::vector<std::string_view>> NumericParts(std::string_view text) {
+  std::vector<std::string_view> parts;
+  while (true) {
+    const std::size_t dot = text.find('.');
+    std::string_view part = text.substr(0, dot);
+    if (part.empty() ||
+        !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      return std::nullopt;
+    }
+    while (part.size() > 1 && part.front() == '0') {
+      part.remove_prefix(1);
+    }
+    parts.push_back(part);
+    if (dot == std::string_view::npos) {
+      return parts;
+    }
+    text.remove_prefix(dot + 1);
+  }
 }
 
 ManifestParse Fail(ManifestError error) {
@@ -212,6 +236,27 @@ std::optional<P256PublicKey> ParsePublicKey(std::string_view hex) {
   }
   std::copy(bytes->begin(), bytes->end(), key.begin());
   return key;
+}
+
+bool IsNewerVersion(std::string_view candidate, std::string_view running) {
+  const auto newer = NumericParts(candidate);
+  const auto older = NumericParts(running);
+  if (!newer || !older) {
+    return false;
+  }
+  const std::size_t count = std::max(newer->size(), older->size());
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view a = i < newer->size() ? (*newer)[i] : std::string_view("0");
+    const std::string_view b = i < older->size() ? (*older)[i] : std::string_view("0");
+    // Without leading zeros, the longer number is the larger one.
+    if (a.size() != b.size()) {
+      return a.size() > b.size();
+    }
+    if (a != b) {
+      return a > b;
+    }
+  }
+  return false;
 }
 
 }  // namespace orvane

@@ -67,6 +67,12 @@ struct ManifestParse {
 // VerifyReleaseManifest.
 ManifestParse ParseReleaseManifest(std::string_view text);
 
+// True when `candidate` is a later release than `running`. Both must be plain dotted
+// numbers ("1.2.0"); missing parts count as 0 ("1.2" is "1.2.0"). Anything else is never
+// later, so an old signed manifest replayed to the updater cannot take a player back to a
+// release with known faults, and a version the updater cannot order is not installed.
+bool IsNewerVersion(std::string_view candidate, std::string_view running);
+
 // True when the manifest's signature verifies under `key`.
 bool VerifyReleaseManifest(const ReleaseManifest& manifest, const P256PublicKey& key,
                            ReleaseCrypto& crypto);

@@ -68,7 +68,9 @@ const ReleaseFile* UpdaterFlow::FetchManifest(ReleaseManifest& manifest, std::st
     problem = updater_text::kNoPlatform;
     return nullptr;
   }
-  if (manifest.version == settings_.running_version) {
+  // Only a later release is installed: the same one again would gain nothing, and an
+  // older one is a signed manifest replayed to take the player back.
+  if (!IsNewerVersion(manifest.version, settings_.running_version)) {
     problem = updater_text::kSameVersion;
     return nullptr;
   }

@@ -159,6 +159,28 @@ TEST(ReleaseManifestTest, PublicKeyText) {
   EXPECT_FALSE(ParsePublicKey(""));
 }
 
+TEST(ReleaseVersionTest, OnlyAPlainLaterNumberIsNewer) {
+  EXPECT_TRUE(IsNewerVersion("1.2.0", "1.1.0"));
+  EXPECT_TRUE(IsNewerVersion("1.10.0", "1.9.0"));  // numbers, not text
+  EXPECT_TRUE(IsNewerVersion("2", "1.9.9"));
+  EXPECT_TRUE(IsNewerVersion("1.1.0.1", "1.1.0"));
+  EXPECT_TRUE(IsNewerVersion("1.1.010", "1.1.9"));
+  EXPECT_FALSE(IsNewerVersion("1.1.0", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("1.1", "1.1.0"));     // missing parts are 0
+  EXPECT_FALSE(IsNewerVersion("01.1.0", "1.1.0"));  // leading zeros change nothing
+  // Older releases: a replayed manifest must not take the player back.
+  EXPECT_FALSE(IsNewerVersion("1.0.9", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("0.99.99", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("1.9.0", "1.10.0"));
+  // What cannot be ordered is never installed.
+  EXPECT_FALSE(IsNewerVersion("1.2.0-beta", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("1..2", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("1.2.", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("", "1.1.0"));
+  EXPECT_FALSE(IsNewerVersion("9.9.9", "unknown"));
+  EXPECT_TRUE(IsNewerVersion("99999999999999999999999.0", "1.1.0"));  // no overflow
+}
+
 TEST(TextCodecTest, Base64) {
   EXPECT_EQ(*DecodeBase64(""), std::vector<std::uint8_t>{});
   EXPECT_EQ(*DecodeBase64("Zm9vYg=="), (std::vector<std::uint8_t>{'f', 'o', 'o', 'b'}));

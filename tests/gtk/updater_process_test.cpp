@@ -334,7 +334,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"TruncatedDownload", "fault=truncated",
                               updater_text::kDownloadFailed},
                       Refusal{"FileMissing", "fault=404", updater_text::kDownloadFailed},
-                      Refusal{"SameVersion", "version=1.1.0", updater_text::kSameVersion}),
+                      Refusal{"SameVersion", "version=1.1.0", updater_text::kSameVersion},
+                      Refusal{"OlderVersion", "version=1.0.9", updater_text::kSameVersion}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 TEST_F(UpdaterProcessTest, NoPlatformEntryAtAll) {
