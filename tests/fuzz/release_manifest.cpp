@@ -40,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(text.starts_with(manifest.signed_bytes));
   FUZZ_CHECK(manifest.signed_bytes.empty() || manifest.signed_bytes.back() == '\n' ||
              manifest.signed_bytes.back() == '\r');
+  // Nothing but the signature line (and its end) follows the signed bytes.
+  const std::string_view last = text.substr(manifest.signed_bytes.size());
+  FUZZ_CHECK(last.starts_with("signature="));
+  const std::size_t end = last.find_first_of("\r\n");
+  FUZZ_CHECK(end == std::string_view::npos || last.substr(end) == "\n" ||
+             last.substr(end) == "\r\n");
   FUZZ_CHECK(!manifest.version.empty() && Printable(manifest.version));
   for (const auto& [platform, file] : manifest.files) {
     FUZZ_CHECK(platform == orvane::kPlatformWin32 || platform == orvane::kPlatformLinux);
