@@ -42,6 +42,28 @@ std::vector<std::string> AllLines(std::string_view text, std::size_t chunk) {
   return lines;
 }
 
+// The same lines by the plain rule: CR or CR LF ends a line, an LF alone is text, and
+// text after the last end is a line of its own.
+std::vector<std::string> ReferenceLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      line += text[i];
+      continue;
+    }
+    lines.push_back(std::move(line));
+    line.clear();
+    if (i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+    }
+  }
+  if (!line.empty()) {
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 bool HasEdgeSpace(const std::string& value) {
   return !value.empty() && (value.front() == ' ' || value.back() == ' ');
 }
@@ -58,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::vector<std::string> lines = AllLines(text, chunk);
   // Line ends are the same whatever the reads' sizes.
+  FUZZ_CHECK(lines == ReferenceLines(text));
   FUZZ_CHECK(lines == AllLines(text, 1));
   FUZZ_CHECK(lines == AllLines(text, 1 << 16));
   std::size_t total = 0;
