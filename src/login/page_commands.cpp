@@ -45,7 +45,13 @@ bool IsGameAddress(std::string_view address) {
   } else {
     return false;
   }
-  if (rest.empty() || rest.front() == '/' || rest.front() == '?' || rest.front() == '#') {
+  // The address must name a host: the authority (up to the path, query or fragment; a
+  // backslash ends it too, as browsers read it) is not empty after any user information
+  // ("user@") and before any port (":80").
+  const std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
+  const std::size_t at = authority.rfind('@');
+  const std::string_view host = at == std::string_view::npos ? authority : authority.substr(at + 1);
+  if (host.empty() || host.front() == ':') {
     return false;
   }
   for (const char c : address) {

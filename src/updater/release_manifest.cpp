@@ -34,7 +34,9 @@ std::vector<Line> SplitLines(std::string_view text) {
       line.has_end = true;
       start = lf + 1;
     }
-    if (!line.text.empty() && line.text.back() == '\r') {
+    // Only a CR before the LF belongs to the line end; a CR anywhere else (also at the
+    // very end of the text) stays in the line, which makes it unreadable.
+    if (line.has_end && !line.text.empty() && line.text.back() == '\r') {
       line.text.remove_suffix(1);
     }
     lines.push_back(line);

@@ -35,8 +35,8 @@ TEST(NewWindow, EveryOtherAddressIsDroppedAndStillProcessed) {
   for (const std::string address :
        {"file:///etc/passwd", "C:\\Windows\\system32\\calc.exe", "javascript:alert(1)",
         "app://exitgame", "mailto:a@b.c", "ftp://host/file", "http://", "https:///path",
-        "http://host/a b", "http://host/\n", "", "about:blank", "data:text/html,x",
-        " http://host/"}) {
+        "http://host/a b", "http://host/\n", "", "about:blank", "data:text/html,x", " http://host/",
+        "http://:80/", "https://user@/x", "http://\\evil.test/"}) {
     bool processed = false;
     HandNewWindowToSystemBrowser(address, processed, system);
     EXPECT_TRUE(processed) << address;

@@ -131,7 +131,10 @@ INSTANTIATE_TEST_SUITE_P(Addresses, UnsafeGameAddressTest,
                                            "//evil.test/", "http://", "https://", "http:///path",
                                            "http://host/a b", "http://host/\r\nX: y",
                                            " http://host/", "httpx://host/", "vbscript:msgbox(1)",
-                                           "http:host"));
+                                           "http:host",
+                                           // No host before the port or after the user.
+                                           "http://://0", "http://:80/", "https://user@/",
+                                           "http://a@:8080/x", "http://\\evil.test/", "https://@"));
 
 TEST_F(PageCommandTest, HttpAndHttpsAddressesInAnyLetterCaseMayBeOpened) {
   EXPECT_TRUE(IsGameAddress("http://s1.test/"));
@@ -139,6 +142,8 @@ TEST_F(PageCommandTest, HttpAndHttpsAddressesInAnyLetterCaseMayBeOpened) {
   EXPECT_TRUE(IsGameAddress("HTTP://S1.TEST/Play"));
   EXPECT_TRUE(IsGameAddress("hTTpS://127.0.0.1:5000/game/mirab/play?account=x"));
   EXPECT_TRUE(IsGameAddress("http://s1.test/游戏"));
+  EXPECT_TRUE(IsGameAddress("http://player@s1.test:8080/"));
+  EXPECT_TRUE(IsGameAddress("http://[::1]:5000/play"));
 }
 
 }  // namespace

@@ -71,6 +71,11 @@ TEST(ReleaseManifestTest, LineEndsAndTheLastLine) {
   EXPECT_EQ(ParseReleaseManifest(kSignedBody + kSignatureLine + "\nversion=9.9.9\n").error,
             ManifestError::kNoSignature);
   EXPECT_EQ(ParseReleaseManifest(kSignedBody).error, ManifestError::kNoSignature);
+  // A CR ends a line only before an LF: a lone CR at the very end is text, and no
+  // signature holds a CR.
+  EXPECT_EQ(ParseReleaseManifest(kSignedBody + kSignatureLine + "\r").error,
+            ManifestError::kBadLine);
+  EXPECT_EQ(ParseReleaseManifest(crlf + kSignatureLine + "\r").error, ManifestError::kBadLine);
 }
 
 TEST(ReleaseManifestTest, RefusesMalformedText) {
