@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
