@@ -245,7 +245,8 @@ TEST_F(LoginScreenProgramTest, TheSplashStaysUntilTheLoginPageIsCompleteThenGoes
 }
 
 // What the screen shows: the page's own dark colours inside the frame (where the
-// background picture is white), the minimise and close images at their places.
+// background picture is white), the minimise and close images at their places, and the
+// window's icons.
 TEST_F(LoginScreenProgramTest, ShowsThePageInItsFrameAndTheImagesAtTheirPlaces) {
   const ShownWindow login = StartToLoginScreen();
   ASSERT_FALSE(login.id.empty());
@@ -264,6 +265,11 @@ TEST_F(LoginScreenProgramTest, ShowsThePageInItsFrameAndTheImagesAtTheirPlaces) 
   const Colour above =
       test_input::PixelAt(root, login.x + kFrameLeft + 300, login.y + kFrameTop - 3);
   EXPECT_GT(GreenOf(above), 200) << std::hex << above;
+  // The program's icon in every size of its icon file, for the window manager to pick from.
+  const std::string icons = CommandOutput("xprop -id " + login.id + " _NET_WM_ICON 2>/dev/null");
+  for (const char* size : {"(16 x 16)", "(32 x 32)", "(48 x 48)", "(64 x 64)", "(128 x 128)"}) {
+    EXPECT_NE(icons.find(std::string("Icon ") + size), std::string::npos) << size;
+  }
   // Both images have a white sign in their middle; the picture there is blue.
   EXPECT_EQ(test_input::PixelAt(root, login.x + kMiniBtnMiddleX, login.y + kMiniBtnMiddleY),
             Rgb(255, 255, 255));
