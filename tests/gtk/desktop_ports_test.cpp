@@ -136,56 +136,6 @@ TEST(ClientProgram, WebOpensTheHomePageAndEnds) {
   EXPECT_EQ(browser.Opened(), "http://127.0.0.1:9/\n");
 }
 
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
-      out += buffer;
-    }
-    ::pclose(pipe);
-  }
-  return out;
-}
-
-// The real program started plainly runs the start up to the login screen, which this
-// build does not have yet: the splash stays on screen, in the middle, at its picture's size.
-TEST(ClientProgram, APlainStartShowsTheSplashAndKeepsIt) {
-  StandInBrowser browser;  // also gives the program an empty temporary folder
-  // Windows need the system's settings schemas, which live in the data folders.
-  ::setenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share", 1);
-  ::setenv("ORVANE_PUBLISHER", "http://127.0.0.1:9", 1);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::execl(ORVANE_CLIENT_PROGRAM, ORVANE_CLIENT_PROGRAM, static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  std::string geometry;
-  test_input::WaitUntil([&] {
-    const std::string found = CommandOutput("xdotool search --onlyvisible --pid " +
-                                            std::to_string(child) + " 2>/dev/null");
-    const std::string id = found.substr(0, found.find('\n'));
-    if (id.empty()) {
-      return false;
-    }
-    geometry = CommandOutput("xdotool getwindowgeometry " + id + " 2>/dev/null");
-    return geometry.find("Geometry") != std::string::npos;
-  });
-  int status = 0;
-  const bool still_running = ::waitpid(child, &status, WNOHANG) == 0;
-  ::kill(child, SIGTERM);
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(still_running);
-  EXPECT_NE(geometry.find("Geometry: 356x122"), std::string::npos) << geometry;
-  const std::string root = CommandOutput("xdotool getdisplaygeometry");
-  int width = 0;
-  int height = 0;
-  ASSERT_EQ(std::sscanf(root.c_str(), "%d %d", &width, &height), 2);
-  const std::string middle =
-      "Position: " + std::to_string((width - 356) / 2) + "," + std::to_string((height - 122) / 2);
-  EXPECT_NE(geometry.find(middle), std::string::npos) << geometry;
-  EXPECT_TRUE(browser.Opened().empty());
-}
 #endif
 
 }  // namespace

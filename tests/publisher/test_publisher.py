@@ -446,6 +446,19 @@ class PageTests(unittest.TestCase):
         self.assertIn("app://loadgame|", self.page(self.LOGIN))
         self.assertEqual(SERVER.get("/_control/login?empty=yes")[0].status, 400)
 
+    def test_delay_switch_holds_the_page_without_changing_it(self):
+        SERVER.get("/_control/login?empty=1")
+        resp, body = SERVER.get("/_control/login?delay=0.2")
+        self.assertEqual(resp.status, 200)
+        state = json.loads(body)
+        self.assertEqual((state["login_delay"], state["login_empty"]), (0.2, True))
+        SERVER.get("/_control/login?empty=0")
+        self.assertIn("app://loadgame|", self.page(self.LOGIN))
+        for bad in ("61", "-1", "soon"):
+            self.assertEqual(SERVER.get(f"/_control/login?delay={bad}")[0].status, 400, bad)
+        SERVER.get("/_control/reset")
+        self.assertEqual(json.loads(SERVER.get("/_control/state")[1])["login_delay"], 0.0)
+
     def test_game_page_has_the_features_the_client_handles(self):
         text = self.page("/game/mirab/play?account=demo1")
         self.assertIn('target="_blank"', text)

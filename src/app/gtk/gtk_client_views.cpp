@@ -1,6 +1,7 @@
 #include "app/gtk/gtk_client_views.h"
 
 #include "app/gtk/gtk_splash_view.h"
+#include "login/gtk/gtk_login_screen_view.h"
 
 namespace orvane::gtk {
 
@@ -8,9 +9,9 @@ std::unique_ptr<SplashView> GtkClientViews::CreateSplashView(SplashEvents& event
   return std::make_unique<GtkSplashView>(events);
 }
 
-std::unique_ptr<LoginScreenView> GtkClientViews::CreateLoginScreenView(LoginScreenEvents&,
-                                                                       browser::BrowserEvents&) {
-  return nullptr;
+std::unique_ptr<LoginScreenView> GtkClientViews::CreateLoginScreenView(
+    LoginScreenEvents& events, browser::BrowserEvents& browser_events) {
+  return std::make_unique<GtkLoginScreenView>(events, browser_events);
 }
 
 }  // namespace orvane::gtk

@@ -1,7 +1,6 @@
 // Entry point of the Linux client: builds the platform's windows and ports, hands them to
-// the client and runs the main loop. The login screen's windows are not part of this
-// build yet (see GtkClientViews): a plain start runs up to the splash and stays there
-// until the splash is closed.
+// the client and runs the main loop. A plain start shows the splash, loads the login page
+// and shows the login screen once the page is complete.
 #include <gtk/gtk.h>
 #include <unistd.h>
 
