@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "base/bitmap_info.h"
+#include "base/picture_headers.h"
 
 namespace orvane::gtk {
 namespace {
