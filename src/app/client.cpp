@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "base/product.h"
+#include "base/publisher.h"
+
 namespace orvane {
 
 Client::Client(ClientViews& views, const ClientPorts& ports, ClientSettings settings)
@@ -99,5 +102,20 @@ void Client::OpenInDefaultBrowser(const std::string& address) {
 void Client::SetExit(bool /*m_bExit*/) {}
 
 void Client::CloseMainWindow() {}
+
+ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view program_path,
+                                     ProgramPathStyle style) {
+  ClientSettings settings;
+  settings.update.temp_folder = std::move(temp_folder);
+  settings.update.update_file_url = UpdateFileUrl();
+  settings.update.version_text = std::string(kVersionText);
+  settings.update.updater_argument = UpdaterArgument(program_path, style);
+  if (style == ProgramPathStyle::kPosix) {
+    settings.update.updater_file_name = "orvane-update";
+  }
+  settings.home_page = HomePageUrl();
+  settings.login_page = LoginPageUrl();
+  return settings;
+}
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 #include "app/message_box.h"
 #include "app/start_up_ports.h"
 #include "app/update_check.h"
+#include "app/updater_argument.h"
 #include "login/login_frm.h"
 
 namespace orvane {
@@ -40,6 +41,12 @@ struct ClientSettings {
   std::string home_page;
   std::string login_page;
 };
+
+// The program's own settings: the publisher's addresses, this version, the platform's
+// temporary folder, and the updater's argument made from the program's own path (never
+// from anything the server sends). On Linux the carried updater is "orvane-update".
+ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view program_path,
+                                     ProgramPathStyle style);
 
 // The program's life: runs the start-up sequence, creates the splash and the login screen
 // (and, later, the main window) on first use, knows which of them are loaded, and ends the

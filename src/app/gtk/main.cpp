@@ -19,7 +19,6 @@
 #include "app/public_data.h"
 #include "app/updater_argument.h"
 #include "base/product.h"
-#include "base/publisher.h"
 #include "base/temp_folder.h"
 
 namespace {
@@ -66,20 +65,10 @@ int main(int argc, char** argv) {
   gtk::GlibProgramLoop loop;
   gtk::GtkClientViews views;
 
-  ClientSettings settings;
-  settings.update.temp_folder = GetTempFolder();
-  settings.update.update_file_url = UpdateFileUrl();
-  settings.update.version_text = std::string(kVersionText);
-  settings.update.updater_argument =
-      UpdaterArgument(ProgramPath(argv[0]), ProgramPathStyle::kPosix);
-  settings.update.updater_file_name = "orvane-update";
-  settings.home_page = HomePageUrl();
-  settings.login_page = LoginPageUrl();
-
   Client client(
       views,
       {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
-      std::move(settings));
+      ProgramClientSettings(GetTempFolder(), ProgramPath(argv[0]), ProgramPathStyle::kPosix));
   if (!client.Start(arguments)) {
     return client.ExitCode();
   }

@@ -18,7 +18,6 @@
 #include "app/win32/win32_platform.h"
 #include "app/win32/wininet_http_session.h"
 #include "base/product.h"
-#include "base/publisher.h"
 #include "base/temp_folder.h"
 
 namespace {
@@ -59,18 +58,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32ProgramLoop loop;
   win32::Win32ClientViews views;
 
-  ClientSettings settings;
-  settings.update.temp_folder = GetTempFolder();
-  settings.update.update_file_url = UpdateFileUrl();
-  settings.update.version_text = std::string(kVersionText);
-  settings.update.updater_argument = UpdaterArgument(ProgramPath(), ProgramPathStyle::kWindows);
-  settings.home_page = HomePageUrl();
-  settings.login_page = LoginPageUrl();
-
   Client client(
       views,
       {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
-      std::move(settings));
+      ProgramClientSettings(GetTempFolder(), ProgramPath(), ProgramPathStyle::kWindows));
   if (!client.Start(arguments)) {
     return client.ExitCode();
   }
