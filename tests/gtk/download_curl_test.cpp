@@ -23,7 +23,7 @@
 #include "app/gtk/curl_http_session.h"
 #include "app/gtk/glib_event_pump.h"
 #include "app/gtk/posix_files.h"
-#include "support/publisher_process.h"
+#include "support/publisher_suite.h"
 
 namespace orvane {
 namespace {
@@ -67,21 +67,8 @@ class RecordingOwner final : public CNxDownLoadFileEvents {
   std::function<void()> on_loading;
 };
 
-class CurlDownloadTest : public ::testing::Test {
+class CurlDownloadTest : public test::PublisherSuite {
  protected:
-  // A publisher that cannot be had fails every test of the suite, with the reason.
-  static void SetUpTestSuite() {
-    try {
-      publisher_ = test::PublisherProcess::Start().release();
-    } catch (const std::exception& error) {
-      publisher_problem_ = error.what();
-    }
-  }
-  static void TearDownTestSuite() {
-    delete publisher_;
-    publisher_ = nullptr;
-  }
-
   void SetUp() override {
     ASSERT_NE(publisher_, nullptr) << publisher_problem_;
     folder_ = "/tmp/orvane-download-XXXXXX";
@@ -100,8 +87,6 @@ class CurlDownloadTest : public ::testing::Test {
     return download_.DownLoadFile(Download(query), path_, true, events);
   }
 
-  static test::PublisherProcess* publisher_;
-  static std::string publisher_problem_;
   std::string folder_;
   std::string path_;
   gtk::CurlHttpClient http_;
@@ -110,9 +95,6 @@ class CurlDownloadTest : public ::testing::Test {
   RecordingOwner owner_;
   CNxDownLoadFile download_{http_, files_, pump_, &owner_};
 };
-
-test::PublisherProcess* CurlDownloadTest::publisher_ = nullptr;
-std::string CurlDownloadTest::publisher_problem_;
 
 // --- bodies that arrive ----------------------------------------------------------------
 

@@ -16,7 +16,7 @@
 #include "app/gtk/posix_files.h"
 #include "app/update_check.h"
 #include "base/product.h"
-#include "support/publisher_process.h"
+#include "support/publisher_suite.h"
 
 namespace orvane {
 namespace {
@@ -47,20 +47,8 @@ class RecordingHost final : public MessageBoxes,
   MessageAnswer answer = MessageAnswer::kNo;
 };
 
-class LinuxUpdateCheckTest : public ::testing::Test {
+class LinuxUpdateCheckTest : public test::PublisherSuite {
  protected:
-  // A publisher that cannot be had fails every test of the suite, with the reason.
-  static void SetUpTestSuite() {
-    try {
-      publisher_ = test::PublisherProcess::Start().release();
-    } catch (const std::exception& error) {
-      publisher_problem_ = error.what();
-    }
-  }
-  static void TearDownTestSuite() {
-    delete publisher_;
-    publisher_ = nullptr;
-  }
   void SetUp() override {
     ASSERT_NE(publisher_, nullptr) << publisher_problem_;
     folder_ = "/tmp/orvane-check-XXXXXX";
@@ -80,8 +68,6 @@ class LinuxUpdateCheckTest : public ::testing::Test {
     return RunUpdateCheck(form, settings_, {download_, files_, host_, host_, host_, host_});
   }
 
-  static test::PublisherProcess* publisher_;
-  static std::string publisher_problem_;
   std::string folder_;
   UpdateCheckSettings settings_;
   gtk::CurlHttpClient http_;
@@ -91,9 +77,6 @@ class LinuxUpdateCheckTest : public ::testing::Test {
   gtk::PosixUpdateFiles files_;
   RecordingHost host_;
 };
-
-test::PublisherProcess* LinuxUpdateCheckTest::publisher_ = nullptr;
-std::string LinuxUpdateCheckTest::publisher_problem_;
 
 TEST_F(LinuxUpdateCheckTest, TheSameVersionIsQuietAtStartUpAndSaidOnCommand) {
   EXPECT_EQ(Check(UpdateCheckForm::kStartUp, "mode=ok"), UpdateCheckOutcome::kUpToDate);

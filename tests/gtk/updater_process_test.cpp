@@ -28,7 +28,7 @@
 #include "app/gtk/spawn_launcher.h"
 #include "app/update_check.h"
 #include "base/resources.h"
-#include "support/publisher_process.h"
+#include "support/publisher_suite.h"
 #include "updater/updater_flow.h"
 
 extern char** environ;
@@ -194,20 +194,8 @@ void ClickBottomRow(const std::string& window, const std::string& x) {
   ASSERT_EQ(std::system(click.c_str()), 0) << click;
 }
 
-class UpdaterProcessTest : public ::testing::Test {
+class UpdaterProcessTest : public test::PublisherSuite {
  protected:
-  static void SetUpTestSuite() {
-    try {
-      publisher_ = test::PublisherProcess::Start().release();
-    } catch (const std::exception& error) {
-      publisher_problem_ = error.what();
-    }
-  }
-  static void TearDownTestSuite() {
-    delete publisher_;
-    publisher_ = nullptr;
-  }
-
   void SetUp() override {
     ASSERT_NE(publisher_, nullptr) << publisher_problem_;
     std::string root = "/tmp/orvane-updater-test-XXXXXX";
@@ -286,16 +274,11 @@ class UpdaterProcessTest : public ::testing::Test {
     EXPECT_EQ(Lines(messages()), std::vector<std::string>{message});
   }
 
-  static test::PublisherProcess* publisher_;
-  static std::string publisher_problem_;
   fs::path root_;
   fs::path folder_;
   std::string old_bytes_;
   std::string new_bytes_;
 };
-
-test::PublisherProcess* UpdaterProcessTest::publisher_ = nullptr;
-std::string UpdaterProcessTest::publisher_problem_;
 
 TEST_F(UpdaterProcessTest, InstallsTheSignedReleaseKeepsTheOldOneAndStartsTheNew) {
   EXPECT_EQ(RunUpdater({Argument()}), 0);

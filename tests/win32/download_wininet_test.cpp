@@ -17,7 +17,7 @@
 #include "app/win32/win32_event_pump.h"
 #include "app/win32/win32_files.h"
 #include "app/win32/wininet_http_session.h"
-#include "support/publisher_process.h"
+#include "support/publisher_suite.h"
 
 namespace orvane {
 namespace {
@@ -90,21 +90,8 @@ class StopWindow {
   HWND window_ = nullptr;
 };
 
-class WinInetDownloadTest : public ::testing::Test {
+class WinInetDownloadTest : public test::PublisherSuite {
  protected:
-  // A publisher that cannot be had fails every test of the suite, with the reason.
-  static void SetUpTestSuite() {
-    try {
-      publisher_ = test::PublisherProcess::Start().release();
-    } catch (const std::exception& error) {
-      publisher_problem_ = error.what();
-    }
-  }
-  static void TearDownTestSuite() {
-    delete publisher_;
-    publisher_ = nullptr;
-  }
-
   void SetUp() override {
     ASSERT_NE(publisher_, nullptr) << publisher_problem_;
     char temp[MAX_PATH + 1] = {};
@@ -127,8 +114,6 @@ class WinInetDownloadTest : public ::testing::Test {
     return download_.DownLoadFile(Download(query), path_, hidden, events);
   }
 
-  static test::PublisherProcess* publisher_;
-  static std::string publisher_problem_;
   static int counter_;
   std::string folder_;
   std::string path_;
@@ -139,8 +124,6 @@ class WinInetDownloadTest : public ::testing::Test {
   CNxDownLoadFile download_{http_, files_, pump_, &owner_};
 };
 
-test::PublisherProcess* WinInetDownloadTest::publisher_ = nullptr;
-std::string WinInetDownloadTest::publisher_problem_;
 int WinInetDownloadTest::counter_ = 0;
 
 // --- bodies that arrive ----------------------------------------------------------------
