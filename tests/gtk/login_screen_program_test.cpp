@@ -40,17 +40,7 @@ constexpr int kMiniBtnMiddleY = 88 + 17;
 constexpr int kCloseBtnMiddleX = 1088 + 20;
 constexpr int kCloseBtnMiddleY = 80 + 20;
 
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
-      out += buffer;
-    }
-    ::pclose(pipe);
-  }
-  return out;
-}
+using gtk::test_input::CommandOutput;
 
 // Waits, with the display and the main loop going, until `done` holds; gives up after a
 // minute (a first WebKit start may take seconds), after which the caller's checks fail.

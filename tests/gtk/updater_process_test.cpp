@@ -28,6 +28,7 @@
 #include "app/gtk/spawn_launcher.h"
 #include "app/update_check.h"
 #include "base/resources.h"
+#include "support/gtk/real_input.h"
 #include "support/publisher_suite.h"
 #include "updater/updater_flow.h"
 
@@ -142,17 +143,7 @@ std::vector<RunningProcess> ProcessesRunning(const fs::path& file) {
   return found;
 }
 
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
-      out += buffer;
-    }
-    ::pclose(pipe);
-  }
-  return out;
-}
+using gtk::test_input::CommandOutput;
 
 template <typename Done>
 bool Eventually(Done done) {

@@ -1,5 +1,7 @@
 #include "support/gtk/real_input.h"
 
+#include <cstdio>
+
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -25,6 +27,18 @@ Colour PixelAt(GdkWindow* window, int x, int y) {
   const Colour c = Rgb(p[0], p[1], p[2]);
   g_object_unref(pixbuf);
   return c;
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr) {
+      out += buffer;
+    }
+    ::pclose(pipe);
+  }
+  return out;
 }
 
 }  // namespace orvane::gtk::test_input

@@ -25,6 +25,9 @@ bool WaitUntil(Done done) {
   return false;
 }
 
+// What a shell command prints on its standard output ("" when it cannot be run).
+std::string CommandOutput(const std::string& command);
+
 // Runs xdotool with `args`; a failure fails the running test.
 void Xdotool(const std::string& args);
 Colour PixelAt(GdkWindow* window, int x, int y);
