@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tabstrip/tab_index.h"
-#include "tabstrip/window_handle.h"
+#include "base/window_handle.h"
 
 namespace orvane {
 

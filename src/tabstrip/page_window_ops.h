@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "base/geometry.h"
-#include "tabstrip/window_handle.h"
+#include "base/window_handle.h"
 
 namespace orvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabstrip/window_handle.h"
+#include "base/window_handle.h"
 
 namespace orvane {
 

@@ -136,7 +136,7 @@ void BForm::WriteProperties(PropertyBag& bag) const {
   bag.Write("BackColor", std::int64_t{static_cast<std::int32_t>(back_colour_)},
             std::int64_t{static_cast<std::int32_t>(kBarDefaultBackColor)});
   bag.Write("Caption", caption_, std::string(kBarDefaultCaption));
-  bag.Write("frmHwnd", std::int64_t{frm_hwnd_}, std::int64_t{0});
+  bag.Write("frmHwnd", static_cast<std::int64_t>(frm_hwnd_), std::int64_t{0});
   bag.Write("HasLogo", has_logo_);
 }
 

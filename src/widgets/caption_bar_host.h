@@ -5,6 +5,7 @@
 
 #include "base/colour.h"
 #include "base/geometry.h"
+#include "base/window_handle.h"
 #include "widgets/button_host.h"
 #include "widgets/picture.h"
 
@@ -25,9 +26,6 @@ class SkinTarget {
  protected:
   ~SkinTarget() = default;
 };
-
-// A number naming a platform window (0: none), as the bar's frmHwnd holds it.
-using WindowHandle = std::uint32_t;
 
 // What the caption bar needs from the window that shows it.
 class BFormHost : public SkinTarget {

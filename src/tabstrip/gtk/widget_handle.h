@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-#include "tabstrip/window_handle.h"
+#include "base/window_handle.h"
 
 namespace orvane::gtk {
 
