@@ -493,6 +493,18 @@ class PageTests(unittest.TestCase):
         for address in sorted(seen):
             self.assertEqual(SERVER.get(address)[0].status, 200, address)
 
+    def test_every_demo_page_asks_for_the_newest_document_mode(self):
+        # The Windows browser control honours the declaration only ahead of everything
+        # but other meta elements and the title.
+        declaration = '<meta http-equiv="X-UA-Compatible" content="IE=edge">'
+        for path in ["/", "/zt/mirab/", self.LOGIN, "/game/mirab/play?account=demo1",
+                     "/game/mirab/map?account=demo2", "/game/mirab/chat?account=demo1"]:
+            text = self.page(path)
+            head = text[:text.index("</head>")]
+            self.assertIn(declaration, head, path)
+            before = head[:head.index(declaration)]
+            self.assertIsNone(re.search(r"<(?!meta\b|head\b|html\b|!DOCTYPE)[a-z]", before), path)
+
     def test_unknown_paths_and_accounts_give_404(self):
         for path in ("/nope", "/gamehome/mirab/update.txt/x", "/zt/mirab", "/yy/mirab/microend/",
                      "/game/mirab/play", "/game/mirab/play?account=", "/game/mirab/play?account=a%22b",
