@@ -1076,6 +1076,10 @@ def contact_sheet(items):
 # --------------------------------------------------------------------------------------
 
 
+# Sizes of the application icon in the desktop's icon theme.
+HICOLOR_SIZES = (16, 24, 32, 48, 64, 128)
+
+
 def main():
     minimise, maxrestore, close, menu = caption_buttons()
     logo_img = logo()
@@ -1106,6 +1110,11 @@ def main():
     write("answer_no.bmp", encode_bmp(no, 24))
     write("link_game_site.bmp", encode_bmp(link_site, 24))
     write("link_other_account.bmp", encode_bmp(link_account, 24))
+    # The desktop's copies of the application icon (installed into the hicolor theme by
+    # the Linux package and the per-user install), drawn at each size like the icon file.
+    os.makedirs(os.path.join(HERE, "hicolor"), exist_ok=True)
+    for size in HICOLOR_SIZES:
+        write_png(os.path.join("hicolor", "%d.png" % size), icon_image(size))
 
     contact_sheet([
         ("BITMAP 101 min_button", minimise),

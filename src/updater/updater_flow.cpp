@@ -94,7 +94,7 @@ UpdateResult UpdaterFlow::Run() {
     return Fail(updater_text::kCancelled);
   }
   // A system-wide install is found before anything is downloaded.
-  if (!ports_.files.CanWriteFolder(settings_.target.folder)) {
+  if (settings_.system_package || !ports_.files.CanWriteFolder(settings_.target.folder)) {
     return Fail(updater_text::kNotWritable);
   }
 

@@ -25,6 +25,8 @@ struct UpdaterSettings {
   std::string manifest_url;   // the static server's "/gamehome/mirab/release.txt"
   std::string static_server;  // base address the release file paths are appended to
   std::string_view platform;  // kPlatformWin32 or kPlatformLinux
+  // The client came with a system package (IsSystemPackageFolder): never replaced here.
+  bool system_package = false;
   std::string_view running_version;
   P256PublicKey public_key{};
   int wait_seconds = 60;
@@ -42,9 +44,9 @@ struct UpdaterPorts {
 };
 
 // The updater's whole run, step by step: wait for the client to end, check that its
-// folder can be written, fetch and verify the signed manifest, download the new client
-// next to the old one, check its size and hash, swap it in, start it. Any refusal,
-// failure or cancel is told to the user in one message and the old client is started
+// folder can be written and is not a system package's, fetch and verify the signed manifest,
+// download the new client next to the old one, check its size and hash, swap it in, start it. Any
+// refusal, failure or cancel is told to the user in one message and the old client is started
 // again; nothing unsigned or unchecked is ever put in the client's place.
 class UpdaterFlow final : private CNxDownLoadFileEvents {
  public:

@@ -34,6 +34,9 @@ std::optional<UpdaterSettings> MakeUpdaterSettings(const UpdaterTarget& target,
   settings.static_server = CurrentPublisherBases().static_server;
   settings.manifest_url = settings.static_server + std::string(kReleaseManifestPath);
   settings.platform = platform;
+  settings.system_package =
+      IsSystemPackageFolder(target.folder, platform == kPlatformWin32 ? ProgramPathStyle::kWindows
+                                                                      : ProgramPathStyle::kPosix);
   settings.running_version = kVersionText;
   settings.public_key = *key;
   settings.wait_seconds = WaitSecondsFor(std::getenv(std::string(kWaitSecondsVariable).c_str()));

@@ -89,7 +89,22 @@ bool SameSegment(const std::string& a, const std::string& b, ProgramPathStyle st
          });
 }
 
+bool IsAtOrBelow(std::string_view folder, std::string_view top) {
+  return folder.substr(0, top.size()) == top &&
+         (folder.size() == top.size() || folder[top.size()] == '/');
+}
+
 }  // namespace
+
+bool IsSystemPackageFolder(std::string_view folder, ProgramPathStyle style) {
+  if (style != ProgramPathStyle::kPosix) {
+    return false;
+  }
+  if (IsAtOrBelow(folder, "/usr")) {
+    return !IsAtOrBelow(folder, "/usr/local");
+  }
+  return IsAtOrBelow(folder, "/bin") || IsAtOrBelow(folder, "/sbin");
+}
 
 std::optional<UpdaterTarget> ParseUpdaterTarget(std::span<const std::string> arguments,
                                                 ProgramPathStyle style) {

@@ -26,4 +26,12 @@ struct UpdaterTarget {
 std::optional<UpdaterTarget> ParseUpdaterTarget(std::span<const std::string> arguments,
                                                 ProgramPathStyle style);
 
+// Whether a normalised folder is one the system's package manager keeps: on Linux /usr
+// and everything below it except /usr/local, and /bin and /sbin. A client there came with
+// a system package (/usr/bin/orvane) and is updated by the package manager, never by the
+// updater, even where it could write there (run as root): the package manager would
+// otherwise record a file that is no longer the one it installed. Windows has none: the
+// installer puts the client in the user's own folder.
+bool IsSystemPackageFolder(std::string_view folder, ProgramPathStyle style);
+
 }  // namespace orvane

@@ -249,6 +249,22 @@ TEST_F(UpdaterFlowTest, AFolderThatCannotBeWrittenIsFoundBeforeAnyDownload) {
   EXPECT_EQ(world_.log.back(), "start old client");
 }
 
+// As root the package's folder can be written, yet the package's client stays the package
+// manager's to replace: the same message as for a folder the player cannot write.
+TEST_F(UpdaterFlowTest, AClientFromASystemPackageIsNeverReplacedEvenWhereWritable) {
+  settings_.system_package = true;
+  world_.writable = true;
+  EXPECT_EQ(Run(), UpdateResult::kFailed);
+  for (const std::string& entry : world_.log) {
+    EXPECT_EQ(entry.rfind("get ", 0), std::string::npos) << entry;
+  }
+  EXPECT_EQ(std::count(world_.log.begin(), world_.log.end(), "replace"), 0);
+  ASSERT_GE(world_.log.size(), 2u);
+  EXPECT_EQ(world_.log[world_.log.size() - 2], "error " + std::string(updater_text::kNotWritable));
+  EXPECT_EQ(world_.log.back(), "start old client");
+  EXPECT_EQ(world_.disk["/opt/orvane/orvane"], "old client");
+}
+
 TEST_F(UpdaterFlowTest, AClientThatStaysIsNotStartedAgainAndNothingIsFetched) {
   world_.client_stays = true;
   settings_.wait_seconds = 5;

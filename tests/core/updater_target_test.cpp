@@ -76,6 +76,25 @@ TEST(UpdaterTargetTest, EverythingElseIsRefused) {
   EXPECT_FALSE(Windows({"C:\\O|C:\\O\\*.exe"}));
 }
 
+// The Linux package puts the client in /usr/bin; the per-user install and a copy unpacked
+// anywhere else stay the updater's to replace.
+TEST(UpdaterTargetTest, SystemPackageFoldersAreTheSystemsOwn) {
+  for (const char* folder :
+       {"/usr/bin", "/usr/games", "/usr", "/usr/lib/orvane", "/bin", "/sbin"}) {
+    EXPECT_TRUE(IsSystemPackageFolder(folder, ProgramPathStyle::kPosix)) << folder;
+  }
+  for (const char* folder : {"/usr/local/bin", "/usr/local", "/home/player/.local/lib/orvane",
+                             "/opt/orvane", "/usrx/bin", "/binaries", "/", "/tmp/usr/bin"}) {
+    EXPECT_FALSE(IsSystemPackageFolder(folder, ProgramPathStyle::kPosix)) << folder;
+  }
+  EXPECT_FALSE(IsSystemPackageFolder("C:\\usr\\bin", ProgramPathStyle::kWindows));
+  EXPECT_FALSE(IsSystemPackageFolder("/usr/bin", ProgramPathStyle::kWindows));
+  // What the updater reads from the client's own argument.
+  const auto packaged = Posix({UpdaterArgument("/usr/bin/orvane", ProgramPathStyle::kPosix)});
+  ASSERT_TRUE(packaged);
+  EXPECT_TRUE(IsSystemPackageFolder(packaged->folder, ProgramPathStyle::kPosix));
+}
+
 }  // namespace
 }  // namespace orvane
 
@@ -101,6 +120,10 @@ TEST(UpdaterSettingsTest, TheManifestComesFromTheStaticServerWithTheBuiltInKey) 
   EXPECT_EQ(settings->running_version, "1.1.0");
   EXPECT_EQ(settings->platform, kPlatformLinux);
   EXPECT_EQ(settings->public_key[0], 0x04);
+  EXPECT_FALSE(settings->system_package);
+  EXPECT_TRUE(MakeUpdaterSettings({"/usr/bin", "/usr/bin/orvane"}, kPlatformLinux)->system_package);
+  EXPECT_FALSE(MakeUpdaterSettings({"C:\\usr\\bin", "C:\\usr\\bin\\Orvane.exe"}, kPlatformWin32)
+                   ->system_package);
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ std::string ProgramPath(const char* argv0) {
 
 int main(int argc, char** argv) {
   using namespace orvane;
+  // Every window's class (WM_CLASS on X11, the application id on Wayland) comes from the
+  // program name: one fixed name, whatever the file is called, lets the desktop match the
+  // windows to the installed desktop entry of the same name.
+  g_set_prgname(ORVANE_APPLICATION_ID);
   if (!gtk_init_check(&argc, &argv)) {
     std::fprintf(stderr, "%s: no graphical display to show the client on.\n",
                  std::string(kProductName).c_str());

@@ -2,12 +2,13 @@
 
 #include <gio/gio.h>
 
+#include "base/product_version.h"
 #include "mainwin/hand_over.h"
 
 namespace orvane::gtk {
 
 // The client's application id on the session bus: one running client per user session.
-inline constexpr char kApplicationId[] = "com.orvane.Client";
+inline constexpr char kApplicationId[] = ORVANE_APPLICATION_ID;
 
 // Single instance on Linux through GApplication: the first start owns the application id
 // on the session bus; a later `orvane <address>` hands the address to it (`open`) and
