@@ -10,6 +10,11 @@
 ; /S installs (and the uninstaller uninstalls) silently.
 
 Unicode true
+!ifdef TARGET_AMD64
+  ; The same installer as a 64-bit program: only for checking this script's logic under
+  ; 64-bit Wine, where the shipped 32-bit installer cannot run. Never shipped.
+  Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
