@@ -275,9 +275,10 @@ wine)
   client_pid=$!
   child_pids+=("$client_pid")
   splash=""
+  # Any window on the display, named or not, that is mapped and has the splash's size.
   for _ in $(seq 1 240); do
-    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-      if [ "$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: //p')" = "356x122" ]; then
+    for id in $(xwininfo -root -tree 2>/dev/null | sed -nE 's/^ +(0x[0-9a-f]+) .* 356x122\+.*/\1/p'); do
+      if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
         splash=$id
         break 2
       fi
