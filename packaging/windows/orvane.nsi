@@ -63,6 +63,29 @@ VIAddVersionKey /LANG=2052 "OriginalFilename" "${PRODUCT_NAME}Setup-${VERSION_TE
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+; A running client cannot be replaced or removed: the file would be skipped and the run
+; still reported as done. The player is asked to close it first; a silent run ends with
+; exit code 2 and changes nothing.
+!macro ENSURE_CLIENT_CLOSED UN
+Function ${UN}EnsureClientClosed
+  IfFileExists "$INSTDIR\${CLIENT_NAME}" 0 closed
+  retry:
+  ClearErrors
+  ; Opening for writing (nothing is written) fails while the program runs from the file.
+  FileOpen $0 "$INSTDIR\${CLIENT_NAME}" a
+  IfErrors running
+  FileClose $0
+  Goto closed
+  running:
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT_TITLE}正在运行，请先退出${PRODUCT_TITLE}，然后点击“重试”。" /SD IDCANCEL IDRETRY retry
+  SetErrorLevel 2
+  Quit
+  closed:
+FunctionEnd
+!macroend
+!insertmacro ENSURE_CLIENT_CLOSED ""
+!insertmacro ENSURE_CLIENT_CLOSED "un."
+
 Function .onInit
   ; Shortcuts and folders of the current user, never those of all users.
   SetShellVarContext current
@@ -73,6 +96,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Install"
+  Call EnsureClientClosed
   SetOutPath "$INSTDIR"
   File "/oname=${CLIENT_NAME}" "${CLIENT_EXE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER_NAME}"
@@ -103,6 +127,7 @@ Section "Install"
 SectionEnd
 
 Section "Uninstall"
+  Call un.EnsureClientClosed
   ; Only what the installer and the client's updater put there, one by one: the folder
   ; may have been chosen by the player and is removed only when nothing else is left in it.
   Delete "$INSTDIR\${CLIENT_NAME}"

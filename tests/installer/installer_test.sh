@@ -188,6 +188,22 @@ sys.stdout.buffer.write(data)
 PY
 }
 
+# While a program runs from the installed Orvane.exe, neither the installer nor the
+# uninstaller (run in place, so that its exit code is seen) changes anything: both end with
+# exit code 2.
+check_running_client_is_left_alone() {
+  local rc=0 before
+  before=$(sha256sum <"$install_dir/Orvane.exe")
+  wine_run "$installer_to_run" /S || rc=$?
+  expect_eq 2 "$rc" "the installer's exit code while the client runs"
+  rc=0
+  wine_run "$install_dir/uninst.exe" /S "_?=$(wine_run winepath.exe -w "$install_dir" | tr -d '\r')" || rc=$?
+  expect_eq 2 "$rc" "the uninstaller's exit code while the client runs"
+  expect_eq "$before" "$(sha256sum <"$install_dir/Orvane.exe" 2>/dev/null)" "the running client's file"
+  [ -f "$install_dir/uninst.exe" ] || fail "the uninstaller went while the client runs"
+  reg_key_exists "$uninstall_key" || fail "the uninstall key went while the client runs"
+}
+
 case "$case_name" in
 contents)
   command -v 7z >/dev/null || { echo "FAILED: 7z is missing (p7zip-full)" >&2; exit 1; }
@@ -240,6 +256,24 @@ script64)
   fi
   unlink_user_folders
   install_and_check
+  # A running client: Orvane.exe is a 32-bit program, so a 64-bit one of Wine's own runs
+  # from its file instead.
+  cp "$WINEPREFIX/drive_c/windows/system32/notepad.exe" "$install_dir/Orvane.exe"
+  "$wine" "$install_dir/Orvane.exe" </dev/null >/dev/null 2>&1 &
+  running=$!
+  child_pids+=("$running")
+  # Running once its window is on the display.
+  for _ in $(seq 1 240); do
+    [ -n "$(xdotool search --pid "$running" 2>/dev/null)" ] && break
+    sleep 0.25
+  done
+  check_running_client_is_left_alone
+  kill "$running" 2>/dev/null || true
+  wait "$running" 2>/dev/null || true
+  rc=0
+  wine_run "$installer_to_run" /S || rc=$?
+  expect_eq 0 "$rc" "the installer's exit code once the client has ended"
+  cmp -s "$BUILD/installer/Orvane.exe" "$install_dir/Orvane.exe" || fail "Orvane.exe was not put back"
   uninstall_and_check
   finish
   ;;
@@ -286,6 +320,9 @@ wine)
     sleep 0.25
   done
   [ -n "$splash" ] || fail "the installed Orvane.exe showed no splash"
+  if [ -n "$splash" ]; then
+    check_running_client_is_left_alone
+  fi
   wine_run taskkill.exe /f /im Orvane.exe >/dev/null || true
   kill "$client_pid" 2>/dev/null || true
   wait "$client_pid" 2>/dev/null || true
