@@ -19,6 +19,7 @@
 #include "app/public_data.h"
 #include "app/updater_argument.h"
 #include "base/product.h"
+#include "base/start_up_trace.h"
 #include "base/temp_folder.h"
 
 namespace {
@@ -45,6 +46,7 @@ std::string ProgramPath(const char* argv0) {
 
 int main(int argc, char** argv) {
   using namespace orvane;
+  MarkStartUp(StartUpPoint::kProcessStart);
   if (!gtk_init_check(&argc, &argv)) {
     std::fprintf(stderr, "%s: no graphical display to show the client on.\n",
                  std::string(kProductName).c_str());

@@ -18,6 +18,7 @@
 #include "app/win32/win32_platform.h"
 #include "app/win32/wininet_http_session.h"
 #include "base/product.h"
+#include "base/start_up_trace.h"
 #include "base/temp_folder.h"
 
 namespace {
@@ -42,6 +43,7 @@ std::string ProgramPath() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace orvane;
+  MarkStartUp(StartUpPoint::kProcessStart);
   const std::string command_line = Utf8(::GetCommandLineW());
   const std::string arguments(ArgumentsOfCommandLine(command_line));
 
