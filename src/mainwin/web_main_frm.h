@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/message_box.h"
 #include "app/msg_frm.h"
@@ -119,7 +120,8 @@ class WebMainFrmView {
   // The tray: the platform host that puts the icon on screen, and the values the icon
   // record carries (0 where the platform has no such handle). The host reports clicks
   // back through TrayMessage; `menu` is the program menu for trays that draw it
-  // themselves.
+  // themselves, complete (version item included) when this is called. Asked once, in
+  // the load.
   virtual NotifyIconHost& TrayHost(const TrayMenu& menu) = 0;
   virtual std::uint32_t TrayWindow() const = 0;
   virtual std::uint32_t TraySmallIcon() const = 0;
@@ -227,11 +229,15 @@ class WebMainFrm final : public MsgFrmOwner,
 
   // Opens the game address in a tab (loading the window on first use).
   void SetURL(const std::string& strURL);
-  // Shows the window modeless (loading it on first use).
+  // Shows the window modeless (loading it on first use). A window the boss key hid comes
+  // back as the boss key would bring it, with the game's sound.
   void Show();
   // A close request from anywhere (menu "退出", the close button, the update command):
   // runs the close check once the current event has returned, and unloads the window
-  // when it passes.
+  // when it passes. Requests before the check has run make one check. While the
+  // confirmation is open a further request opens no second one: the open confirmation
+  // answers it, except that a request made with m_bExit True (the updater has started)
+  // closes the window whatever the answer.
   void RequestClose();
 
   bool m_bExit() const { return m_bExit_; }
@@ -249,9 +255,13 @@ class WebMainFrm final : public MsgFrmOwner,
 
  private:
   class ButtonClick;
+  // The position of the item `version` in `appmenu`.
+  static constexpr std::size_t kVersionItem = 5;
 
   void Form_Load();
   void Form_Unload();
+  // The unload's steps, in order; also what the destructor does with a loaded window.
+  void ReleaseWindow();
   void CloseCheckAndUnload();
   void Layout();
   void MaximiseButtonAction();
@@ -259,6 +269,9 @@ class WebMainFrm final : public MsgFrmOwner,
   void RefreshCommand();
   void ClearCacheCommand();
   TrayMenu MakeAppMenu();
+  std::string VersionCaption() const;
+  // The browsers of the game tabs, as the boss key silences them.
+  std::vector<browser::Browser*> PageBrowsers();
 
   // WebMainFrmEvents
   void Form_Resize() override;
@@ -305,7 +318,12 @@ class WebMainFrm final : public MsgFrmOwner,
   // Calls posted to the loop hold this weakly: the window may be gone when they run.
   std::shared_ptr<WebMainFrm*> self_;
   bool m_bExit_ = false;
+  // A close check is posted and has not run yet.
+  bool close_pending_ = false;
+  // The confirmation is open.
   bool closing_ = false;
+  // While it was open a close came that may go ahead without asking (m_bExit was True).
+  bool exit_without_asking_ = false;
   bool unloaded_ = false;
 };
 
