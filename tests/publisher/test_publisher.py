@@ -537,15 +537,18 @@ class BenchSwitchTests(unittest.TestCase):
         self.assertEqual(len(json.loads(SERVER.get("/_bench/beacons?clear=1")[1])), 2)
         self.assertEqual(json.loads(SERVER.get("/_bench/beacons")[1]), [])
 
-    def test_enter_makes_the_login_page_load_the_game_by_itself(self):
+    def test_enter_makes_demo1s_game_command_lead_to_the_given_page(self):
         SERVER.get("/_control/bench?enter=%2F_test%2Fpage%3Ftitle%3Dstatic")
         text = SERVER.get(self.LOGIN)[1].decode("utf-8")
-        self.assertIn(f'"app://loadgame|"+"http://127.0.0.1:{SERVER.port}/_test/page?title=static"',
+        static = f"http://127.0.0.1:{SERVER.port}/_test/page?title=static"
+        self.assertIn(f'id="enter-demo1" href="app://loadgame|{static}"', text)
+        self.assertIn(f'"demo1": "{static}"', text)
+        self.assertIn(f"app://loadgame|http://127.0.0.1:{SERVER.port}/game/mirab/play?account=demo2",
                       text)
         self.assertEqual(json.loads(SERVER.get("/_control/state")[1])["bench_enter"],
                          "/_test/page?title=static")
         SERVER.get("/_control/bench?enter=")
-        self.assertNotIn('"app://loadgame|"+', SERVER.get(self.LOGIN)[1].decode("utf-8"))
+        self.assertNotIn("static", SERVER.get(self.LOGIN)[1].decode("utf-8"))
         for bad in ("enter=http%3A%2F%2Felsewhere%2F", "beacon=yes"):
             self.assertEqual(SERVER.get(f"/_control/bench?{bad}")[0].status, 400, bad)
 
