@@ -4,6 +4,7 @@
 
 #include "app/public_data.h"
 #include "base/product.h"
+#include "base/start_up_trace.h"
 #include "login/page_commands.h"
 
 namespace orvane {
@@ -140,6 +141,8 @@ void LoginFrm::ShowBackgroundWindow() {
 }
 
 void LoginFrm::ShowLoginWindow() {
+  // Asked for once the login page has completed with content: the screen shows it now.
+  MarkStartUp(StartUpPoint::kLoginPageCompleted);
   if (view_) {
     view_->ShowLogin();
   }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/start_up_trace.h"
 #include "tabstrip/tab_item.h"
 
 namespace orvane {
@@ -71,9 +72,12 @@ void WebUrl::DownloadBegin() {
   }
 }
 
-void WebUrl::DocumentComplete(browser::DocumentId /*document*/, const std::string& /*URL*/) {
+void WebUrl::DocumentComplete(browser::DocumentId /*document*/, const std::string& URL) {
   // Every completion, a frame's too, acts on the top-level document: the game's frames
   // can replace it without another top-level completion.
+  if (URL != kBlankPage) {
+    MarkStartUp(StartUpPoint::kFirstGamePageCompleted);
+  }
   if (view_) {
     browser::Browser& wb = view_->wb();
     wb.Silent(true);

@@ -518,6 +518,53 @@ class PageTests(unittest.TestCase):
         self.assertEqual((resp.status, body), (200, DEFAULT_UPDATE))
 
 
+class BenchSwitchTests(unittest.TestCase):
+    LOGIN = "/yy/mirab/microend"
+
+    def tearDown(self):
+        SERVER.get("/_control/reset")
+
+    def test_beacon_script_goes_into_every_page_only_while_switched_on(self):
+        self.assertNotIn(b"/_bench/beacon", SERVER.get(self.LOGIN)[1])
+        self.assertEqual(SERVER.get("/_control/bench?beacon=1")[0].status, 200)
+        for path in (self.LOGIN, "/game/mirab/play?account=demo1", "/_test/page?title=x"):
+            resp, body = SERVER.get(path)
+            self.assertEqual(resp.getheader("Content-Length"), str(len(body)), path)
+            text = body.decode("utf-8")
+            self.assertEqual(text.count("/_bench/beacon?page="), 1, path)
+            self.assertLess(text.index("/_bench/beacon"), text.index("</body>"), path)
+        SERVER.get("/_control/bench?beacon=0")
+        self.assertNotIn(b"/_bench/beacon", SERVER.get("/game/mirab/play?account=demo1")[1])
+
+    def test_beacons_are_noted_in_order_with_the_monotonic_clock_and_cleared_on_request(self):
+        SERVER.get("/_bench/beacons?clear=1")
+        before = time.monotonic_ns()
+        SERVER.get("/_bench/beacon?page=%2Fyy%2Fmirab%2Fmicroend&t=1")
+        SERVER.get("/_bench/beacon?page=%2Fgame%2Fmirab%2Fplay%3Faccount%3Ddemo1")
+        after = time.monotonic_ns()
+        noted = json.loads(SERVER.get("/_bench/beacons")[1])
+        self.assertEqual([b["page"] for b in noted],
+                         ["/yy/mirab/microend", "/game/mirab/play?account=demo1"])
+        self.assertTrue(before <= noted[0]["monotonic_ns"] <= noted[1]["monotonic_ns"] <= after)
+        self.assertEqual(len(json.loads(SERVER.get("/_bench/beacons?clear=1")[1])), 2)
+        self.assertEqual(json.loads(SERVER.get("/_bench/beacons")[1]), [])
+
+    def test_enter_makes_demo1s_game_command_lead_to_the_given_page(self):
+        SERVER.get("/_control/bench?enter=%2F_test%2Fpage%3Ftitle%3Dstatic")
+        text = SERVER.get(self.LOGIN)[1].decode("utf-8")
+        static = f"http://127.0.0.1:{SERVER.port}/_test/page?title=static"
+        self.assertIn(f'id="enter-demo1" href="app://loadgame|{static}"', text)
+        self.assertIn(f'"demo1": "{static}"', text)
+        self.assertIn(f"app://loadgame|http://127.0.0.1:{SERVER.port}/game/mirab/play?account=demo2",
+                      text)
+        self.assertEqual(json.loads(SERVER.get("/_control/state")[1])["bench_enter"],
+                         "/_test/page?title=static")
+        SERVER.get("/_control/bench?enter=")
+        self.assertNotIn("static", SERVER.get(self.LOGIN)[1].decode("utf-8"))
+        for bad in ("enter=http%3A%2F%2Felsewhere%2F", "beacon=yes"):
+            self.assertEqual(SERVER.get(f"/_control/bench?{bad}")[0].status, 400, bad)
+
+
 class ReleaseTests(unittest.TestCase):
     """The signed release manifest and the files it names, checked with the openssl tool."""
 

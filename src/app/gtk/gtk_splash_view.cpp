@@ -1,6 +1,7 @@
 #include "app/gtk/gtk_splash_view.h"
 
 #include "app/gtk/png_resource.h"
+#include "base/start_up_trace.h"
 
 namespace orvane::gtk {
 
@@ -10,6 +11,8 @@ GtkSplashView::GtkSplashView(SplashEvents& events) : events_(events) {
   gtk_window_set_skip_pager_hint(window, TRUE);
   gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_SPLASHSCREEN);
   g_signal_connect(window_.Widget(), "delete-event", G_CALLBACK(OnDelete), this);
+  // After the picture window has painted itself: the splash is then on screen.
+  g_signal_connect_after(window_.Widget(), "draw", G_CALLBACK(OnDrawn), this);
 }
 
 GtkSplashView::~GtkSplashView() {
@@ -28,6 +31,11 @@ void GtkSplashView::ShowCentred() {
 gboolean GtkSplashView::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
   static_cast<GtkSplashView*>(self)->events_.CloseRequested();
   return TRUE;  // the client unloads the window itself
+}
+
+gboolean GtkSplashView::OnDrawn(GtkWidget*, cairo_t*, gpointer) {
+  MarkStartUp(StartUpPoint::kSplashShown);
+  return FALSE;
 }
 
 }  // namespace orvane::gtk

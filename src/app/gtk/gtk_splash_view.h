@@ -23,6 +23,7 @@ class GtkSplashView final : public SplashView {
 
  private:
   static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+  static gboolean OnDrawn(GtkWidget* widget, cairo_t* cr, gpointer self);
 
   SplashEvents& events_;
   PictureWindow window_;

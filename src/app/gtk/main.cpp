@@ -19,6 +19,7 @@
 #include "app/public_data.h"
 #include "app/updater_argument.h"
 #include "base/product.h"
+#include "base/start_up_trace.h"
 #include "base/temp_folder.h"
 #include "browser/gtk/default_system_browser.h"
 #include "browser/gtk/web_context.h"
@@ -57,6 +58,7 @@ std::string ProgramPath(const char* argv0) {
 
 int main(int argc, char** argv) {
   using namespace orvane;
+  MarkStartUp(StartUpPoint::kProcessStart);
   // Every window's class (WM_CLASS on X11, the application id on Wayland) comes from the
   // program name: one fixed name, whatever the file is called, lets the desktop match the
   // windows to the installed desktop entry of the same name.

@@ -18,6 +18,7 @@
 #include "app/win32/win32_platform.h"
 #include "app/win32/wininet_http_session.h"
 #include "base/product.h"
+#include "base/start_up_trace.h"
 #include "base/temp_folder.h"
 #include "browser/win32/shell_system_browser.h"
 #include "mainwin/win32/wininet_cache.h"
@@ -52,6 +53,7 @@ std::string ProgramPath() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace orvane;
+  MarkStartUp(StartUpPoint::kProcessStart);
   const std::string command_line = Utf8(::GetCommandLineW());
   const std::string arguments(ArgumentsOfCommandLine(command_line));
 
