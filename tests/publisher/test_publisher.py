@@ -679,6 +679,11 @@ class CacheTestRoutes(unittest.TestCase):
         SERVER.get("/game/mirab/res/lobby.js")
         _, after = SERVER.get("/_test/game-resources")
         self.assertEqual(json.loads(after), {"requests": start + 2})
+        _, counted = SERVER.get("/_test/game-resources?account=lobbycount")
+        self.assertEqual(json.loads(counted)["lobby_loads"], 0)
+        SERVER.get("/game/mirab/play?account=lobbycount")
+        _, counted = SERVER.get("/_test/game-resources?account=lobbycount")
+        self.assertEqual(json.loads(counted)["lobby_loads"], 1)
 
 
 if __name__ == "__main__":
