@@ -118,6 +118,9 @@ GtkWebMainFrmView::GtkWebMainFrmView(WebMainFrmEvents& events) : events_(events)
   gtk_layout_put(GTK_LAYOUT(picture1_.get()), web_browser1_->Widget(), -kPlaceholderBorder,
                  -kPlaceholderBorder);
   gtk_widget_show_all(overlay_);
+  // Realized while still hidden: the borderless behaviour maximises to the work area of
+  // the monitor the window is on before the window is first shown.
+  gtk_widget_realize(window_.get());
 }
 
 GtkWebMainFrmView::~GtkWebMainFrmView() {
