@@ -140,7 +140,9 @@ class FakePlatform final : public Connectivity,
     return connected;
   }
   MessageAnswer ShowMessageBox(const MessageBoxRequest& request) override {
-    const char* icon = request.icon == MessageIcon::kWarning ? "warning" : "question";
+    const char* icon = request.icon == MessageIcon::kWarning       ? "warning"
+                       : request.icon == MessageIcon::kInformation ? "information"
+                                                                   : "question";
     const char* buttons = request.buttons == MessageButtons::kOk ? "ok" : "yes/no";
     log_.push_back("message " + std::string(request.title) + " " + icon + " " + buttons + " " +
                    std::string(request.text));
