@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/msg_frm.h"
+#include "core/tab_strip_fakes.h"
 #include "base/pointer_input.h"
 #include "mainwin/web_main_frm.h"
 #include "mainwin/web_url.h"
@@ -79,7 +80,8 @@ class QuietButtonHost final : public iButtonHost {
   PicturePtr SnapshotImage() override { return std::make_shared<NumberedPicture>(0); }
   double DisplayTwipsPerPixelX() const override { return 15; }
   double DisplayTwipsPerPixelY() const override { return 15; }
-  bool IsPointerOver() override { return false; }
+  // Clicks are made with the pointer over the button.
+  bool IsPointerOver() override { return true; }
   void ShowCursor(SystemCursor) override {}
   void StartTimer(int) override {}
   void StopTimer() override {}
@@ -251,6 +253,225 @@ class RecordingSystemBrowser final : public browser::SystemBrowser {
  public:
   void Open(const std::string& address) override { opened.push_back(address); }
   std::vector<std::string> opened;
+};
+
+// --- the main window ---------------------------------------------------------------------------
+
+inline const char* ControlName(MainWindowControl control) {
+  switch (control) {
+    case MainWindowControl::WebBForm:
+      return "WebBForm";
+    case MainWindowControl::web_close:
+      return "web_close";
+    case MainWindowControl::web_minmax:
+      return "web_minmax";
+    case MainWindowControl::web_min:
+      return "web_min";
+    case MainWindowControl::web_tool:
+      return "web_tool";
+    case MainWindowControl::WebuTab:
+      return "WebuTab";
+    case MainWindowControl::GameSpaceBtn:
+      return "GameSpaceBtn";
+    case MainWindowControl::OtherUserBtn:
+      return "OtherUserBtn";
+    case MainWindowControl::Picture1:
+      return "Picture1";
+    case MainWindowControl::pCnt:
+      return "pCnt";
+  }
+  return "?";
+}
+
+class RecordingTray final : public NotifyIconHost {
+ public:
+  explicit RecordingTray(Log& log) : log_(log) {}
+  void Notify(NotifyIconCommand command, const NotifyIconState& state) override {
+    const char* name = command == NotifyIconCommand::kAdd      ? "tray add "
+                       : command == NotifyIconCommand::kDelete ? "tray delete "
+                                                               : "tray modify ";
+    log_.push_back(name + state.tip + " " + std::to_string(state.window) + " " +
+                   std::to_string(state.icon));
+  }
+
+ private:
+  Log& log_;
+};
+
+// The main window as a desktop would treat it: the maximise action and a restore from
+// minimised change its size and report it, hiding and showing change what it reports.
+class FakeMainWindowView final : public WebMainFrmView {
+ public:
+  static constexpr WindowHandle kWindow = 100;
+  static constexpr WindowHandle kContainer = 900;
+  static constexpr int kStripHeightTwips = 420;
+  static constexpr Size kWorkArea{28800, 15750};  // 1920 x 1050 pixels
+  static constexpr Size kDesign{15540, 9585};
+
+  FakeMainWindowView(Log& log, WebMainFrmEvents& events)
+      : events(events),
+        bar_host(log, "bar"),
+        surface(log, "form"),
+        tray(log),
+        strip_ops(strip_log),
+        strip_host(strip_log),
+        log_(log) {
+    // The design-time settings of the strip, as the form's stored properties give them.
+    strip.SetTabStyle(1);
+    strip.SetTabLeftSize(10);
+    strip.SetTabRight(0);
+    strip.Resize(681);
+  }
+  ~FakeMainWindowView() override { log_.push_back("main destroyed"); }
+
+  BForm& WebBForm() override { return bar; }
+  iButton& web_tool() override { return tool.button; }
+  iButton& web_min() override { return min.button; }
+  iButton& web_minmax() override { return minmax.button; }
+  iButton& web_close() override { return close.button; }
+  iButton& GameSpaceBtn() override { return game_space.button; }
+  iButton& OtherUserBtn() override { return other_user.button; }
+  uTab& WebuTab() override { return strip; }
+  void SetTabToolTipText(const std::string& text) override {
+    log_.push_back("tooltip " + text);
+    tooltip = text;
+  }
+  WindowHandle FormHandle() const override { return kWindow; }
+  WindowHandle pCnt() const override { return kContainer; }
+  PicturePtr LoadBitmapPicture(int id) override { return std::make_shared<NumberedPicture>(id); }
+  void SetLogo(const PicturePtr& picture) override {
+    log_.push_back("logo " + std::to_string(PictureId(picture)));
+  }
+  void SetIconFromFile(const std::string& icon_file, int size) override {
+    log_.push_back("icon " + std::to_string(size) + " " + icon_file);
+  }
+  void SetTitle(std::string_view title) override { log_.push_back("title " + std::string(title)); }
+  NotifyIconHost& TrayHost(const TrayMenu& menu) override {
+    tray_menu = menu;
+    return tray;
+  }
+  std::uint32_t TrayWindow() const override { return kWindow; }
+  std::uint32_t TraySmallIcon() const override { return 55; }
+  void HookHotKey() override { log_.push_back("hook hotkey"); }
+  void UnhookHotKey() override { log_.push_back("unhook hotkey"); }
+  void SetWindowStyle(cSetStyleEvents& style_events) override {
+    log_.push_back("window style");
+    objStyle = &style_events;
+  }
+  bool CallWindowStateChange() override {
+    maximised = !maximised;
+    log_.push_back(maximised ? "maximise" : "restore size");
+    client = maximised ? kWorkArea : kDesign;
+    events.Form_Resize();
+    return maximised;
+  }
+  void ReleaseWindowStyle() override {
+    log_.push_back("release style");
+    objStyle = nullptr;
+  }
+  Size ClientSize() const override { return client; }
+  Rect WindowRect() const override { return Rect{place.x, place.y, client.cx, client.cy}; }
+  Size ScreenSize() const override { return Size{19200, 15360}; }  // 1280 x 1024 pixels
+  void MoveWindow(int left, int top) override {
+    log_.push_back("move window " + std::to_string(left) + "," + std::to_string(top));
+    place = Point{left, top};
+  }
+  int TabStripHeight() const override { return kStripHeightTwips; }
+  void Move(MainWindowControl control, const Rect& twips) override {
+    log_.push_back(std::string("move ") + ControlName(control) + " " + Box(twips));
+  }
+  SkinTarget& FormSurface() override { return surface; }
+  void SetRoundedRegion(int width, int height, int ellipse) override {
+    log_.push_back("region " + std::to_string(width) + "x" + std::to_string(height) + " " +
+                   std::to_string(ellipse));
+  }
+  bool Picture1Visible() const override { return picture1_visible; }
+  void HidePicture1() override {
+    if (picture1_visible) {
+      log_.push_back("hide Picture1");
+    }
+    picture1_visible = false;
+  }
+  void RefreshWebBrowser1() override { log_.push_back("refresh WebBrowser1"); }
+  bool Minimized() const override { return minimized; }
+  bool Visible() const override { return visible; }
+  void Show() override {
+    log_.push_back("show");
+    visible = true;
+  }
+  void Hide() override {
+    log_.push_back("hide");
+    visible = false;
+  }
+  void Minimize() override {
+    log_.push_back("minimize");
+    minimized = true;
+    events.Form_Resize();
+  }
+  void RestoreFromMinimized() override {
+    log_.push_back("restore from minimized");
+    if (minimized) {
+      minimized = false;
+      events.Form_Resize();
+    }
+  }
+  void DragWindow() override { log_.push_back("drag window"); }
+  void ShowArrowCursor() override { log_.push_back("arrow"); }
+  void PopUpMenu(const TrayMenu& menu) override {
+    log_.push_back("popup menu");
+    popped = &menu;
+  }
+
+  WebMainFrmEvents& events;
+  cSetStyleEvents* objStyle = nullptr;
+  RecordingSurface bar_host;
+  RecordingSurface surface;
+  BForm bar{bar_host};
+  TestButton tool, min, minmax, close, game_space, other_user;
+  RecordingTray tray;
+  TrayMenu tray_menu;  // the menu as the tray took it
+  Log strip_log;       // the strip's own window requests, apart from the window's
+  testing::FakeWindowOps strip_ops;
+  testing::FakeStripHost strip_host;
+  uTab strip{strip_host, strip_ops};
+  Size client = kDesign;
+  Point place;
+  bool maximised = false;
+  bool minimized = false;
+  bool visible = false;
+  bool picture1_visible = true;
+  std::string tooltip = "unset";
+  const TrayMenu* popped = nullptr;
+
+ private:
+  Log& log_;
+};
+
+// The main window's views: the window itself, its pages and its confirmation.
+class FakeMainViews final : public WebMainFrmViews {
+ public:
+  explicit FakeMainViews(Log& log) : page_views(log), msg_views(log), log_(log) {}
+  std::unique_ptr<WebMainFrmView> CreateMainWindowView(WebMainFrmEvents& events) override {
+    log_.push_back("main created");
+    ++main_windows;
+    auto view = std::make_unique<FakeMainWindowView>(log_, events);
+    main = view.get();
+    return view;
+  }
+  std::unique_ptr<WebUrlView> CreatePageView(browser::BrowserEvents& events) override {
+    return page_views.CreatePageView(events);
+  }
+  std::unique_ptr<MsgFrmView> CreateMsgFrmView(MsgFrmEvents& events) override {
+    return msg_views.CreateMsgFrmView(events);
+  }
+
+  FakePageViews page_views;
+  FakeMsgFrmViews msg_views;
+  FakeMainWindowView* main = nullptr;  // dangles once the window is gone
+  int main_windows = 0;
+
+ private:
+  Log& log_;
 };
 
 }  // namespace orvane::test
