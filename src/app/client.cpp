@@ -4,6 +4,8 @@
 
 #include "base/product.h"
 #include "base/publisher.h"
+#include "login/page_commands.h"
+#include "mainwin/hand_over.h"
 
 namespace orvane {
 
@@ -13,8 +15,9 @@ Client::Client(ClientViews& views, const ClientPorts& ports, ClientSettings sett
       settings_(std::move(settings)),
       self_(std::make_shared<Client*>(this)) {}
 
-// The login screen goes before the splash: it was loaded last.
+// The windows go in the reverse order of their loading: main window, login screen, splash.
 Client::~Client() {
+  main_frm_.reset();
   login_frm_.reset();
   load_frm_.reset();
 }
@@ -84,9 +87,59 @@ void Client::UnloadLoginScreen() {
   }
 }
 
-void Client::OpenGame(const std::string& /*game_address*/) {
-  // The main window (`WebMainFrm.SetURL` and its showing) is not part of this build yet:
-  // the game address has nowhere to go, and the closing login screen ends the program.
+void Client::OpenGame(const std::string& game_address) {
+  if (ended_ || (main_frm_ && main_frm_->Unloaded())) {
+    return;
+  }
+  if (!main_frm_) {
+    main_frm_ = std::make_unique<WebMainFrm>(
+        views_,
+        WebMainFrmPorts{*this, ports_.dialogs, ports_.addresses, ports_.system_browser,
+                        ports_.cache, ports_.deferred},
+        WebMainFrmSettings{settings_.update.temp_folder, settings_.portal_page,
+                           settings_.update.version_text});
+  }
+  // The first use loads the window; the tab opens before the window shows.
+  main_frm_->SetURL(game_address);
+  main_frm_->Show();
+}
+
+bool Client::HandOver(std::string_view address) {
+  if (ended_) {
+    return false;
+  }
+  if (MainWindowLoaded()) {
+    return HandOverAddress(address, *main_frm_);
+  }
+  if (!IsGameAddress(address)) {
+    return false;
+  }
+  // Before the main window exists the game opens as after a login. The login screen (or
+  // the splash still waiting for it) stays: what the user may have typed there is kept,
+  // and closing it later no longer ends the program.
+  OpenGame(std::string(address));
+  return true;
+}
+
+void Client::ShowLoginScreen() {
+  LoadLoginScreen();
+}
+
+void Client::RunUpdateCommand() {
+  RunUpdateCheck(UpdateCheckForm::kCommand, settings_.update,
+                 UpdateCheckPorts{ports_.downloader, ports_.update_files, ports_.dialogs,
+                                  ports_.resources, ports_.launcher, *this});
+}
+
+void Client::MainWindowUnloaded() {
+  // The window reports this from inside its own unload: it is released once that has
+  // returned, and with it the program ends.
+  ports_.deferred.Post([self = std::weak_ptr<Client*>(self_)] {
+    if (const std::shared_ptr<Client*> client = self.lock()) {
+      (*client)->main_frm_.reset();
+      (*client)->EndProgram();
+    }
+  });
 }
 
 void Client::UnloadSplash() {
@@ -99,9 +152,17 @@ void Client::OpenInDefaultBrowser(const std::string& address) {
   ports_.addresses.OpenAddress(address);
 }
 
-void Client::SetExit(bool /*m_bExit*/) {}
+void Client::SetExit(bool m_bExit) {
+  if (main_frm_) {
+    main_frm_->m_bExit(m_bExit);
+  }
+}
 
-void Client::CloseMainWindow() {}
+void Client::CloseMainWindow() {
+  if (main_frm_) {
+    main_frm_->RequestClose();
+  }
+}
 
 ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view program_path,
                                      ProgramPathStyle style) {
@@ -115,6 +176,7 @@ ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view p
   }
   settings.home_page = HomePageUrl();
   settings.login_page = LoginPageUrl();
+  settings.portal_page = TopicPageUrl();
   return settings;
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "app/client.h"
-#include "mainwin/web_main_frm.h"
 
 namespace orvane::gtk {
 
 // The client's windows on Linux.
-class GtkClientViews final : public ClientViews, public WebMainFrmViews {
+class GtkClientViews final : public ClientViews {
  public:
   std::unique_ptr<SplashView> CreateSplashView(SplashEvents& events) override;
   std::unique_ptr<LoginScreenView> CreateLoginScreenView(

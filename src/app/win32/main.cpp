@@ -19,6 +19,8 @@
 #include "app/win32/wininet_http_session.h"
 #include "base/product.h"
 #include "base/temp_folder.h"
+#include "browser/win32/shell_system_browser.h"
+#include "mainwin/win32/wininet_cache.h"
 
 namespace {
 
@@ -31,6 +33,14 @@ std::string Utf8(const wchar_t* wide) {
   ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
   return out;
 }
+
+// The program menu's cache clearing over the system's URL cache.
+class WinInetBrowserCache final : public orvane::BrowserCache {
+ public:
+  void ClearUrlCache(std::string_view pattern, std::uint32_t exclusion_mask) override {
+    orvane::win32::ClearUrlCache(pattern, exclusion_mask);
+  }
+};
 
 std::string ProgramPath() {
   wchar_t path[MAX_PATH + 1] = {};
@@ -57,11 +67,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::ShellProgramLauncher launcher;
   win32::Win32ProgramLoop loop;
   win32::Win32ClientViews views;
+  win32::ShellSystemBrowser system_browser;
+  WinInetBrowserCache cache;
 
-  Client client(
-      views,
-      {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
-      ProgramClientSettings(GetTempFolder(), ProgramPath(), ProgramPathStyle::kWindows));
+  Client client(views,
+                {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files,
+                 launcher, system_browser, cache},
+                ProgramClientSettings(GetTempFolder(), ProgramPath(), ProgramPathStyle::kWindows));
   if (!client.Start(arguments)) {
     return client.ExitCode();
   }

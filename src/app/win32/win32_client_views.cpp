@@ -13,4 +13,16 @@ std::unique_ptr<LoginScreenView> Win32ClientViews::CreateLoginScreenView(LoginSc
   return nullptr;
 }
 
+std::unique_ptr<WebMainFrmView> Win32ClientViews::CreateMainWindowView(WebMainFrmEvents&) {
+  return nullptr;
+}
+
+std::unique_ptr<WebUrlView> Win32ClientViews::CreatePageView(browser::BrowserEvents&) {
+  return nullptr;
+}
+
+std::unique_ptr<MsgFrmView> Win32ClientViews::CreateMsgFrmView(MsgFrmEvents&) {
+  return nullptr;
+}
+
 }  // namespace orvane::win32

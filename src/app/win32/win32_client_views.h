@@ -12,6 +12,10 @@ class Win32ClientViews final : public ClientViews {
   // yet: the start stops here with the splash on screen.
   std::unique_ptr<LoginScreenView> CreateLoginScreenView(
       LoginScreenEvents& events, browser::BrowserEvents& browser_events) override;
+  // The main window, its game pages and its exit confirmation: not part of this build yet.
+  std::unique_ptr<WebMainFrmView> CreateMainWindowView(WebMainFrmEvents& events) override;
+  std::unique_ptr<WebUrlView> CreatePageView(browser::BrowserEvents& events) override;
+  std::unique_ptr<MsgFrmView> CreateMsgFrmView(MsgFrmEvents& events) override;
 };
 
 }  // namespace orvane::win32
