@@ -4,6 +4,7 @@
 
 #include "base/colour.h"
 #include "base/gtk/guarded.h"
+#include "base/product.h"
 #include "base/resource_ids.h"
 #include "base/units.h"
 #include "widgets/button.h"
@@ -37,7 +38,7 @@ GtkMsgFrmView::GtkMsgFrmView(MsgFrmEvents& events) : events_(events) {
   gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
   gtk_window_set_default_size(window, kMsgFrmWidthPixels, kMsgFrmHeightPixels);
   gtk_widget_set_size_request(window_.get(), kMsgFrmWidthPixels, kMsgFrmHeightPixels);
-  gtk_window_set_title(window, std::string(kExitQuestion).c_str());
+  gtk_window_set_title(window, std::string(kClientTitle).c_str());
   g_signal_connect(window_.get(), "delete-event", G_CALLBACK(OnDelete), this);
 
   overlay_ = gtk_overlay_new();
