@@ -9,10 +9,28 @@
 
 namespace orvane {
 
+// The login screen's owner: everything goes to the client as it is, except the end of
+// the program, which the client weighs against the main window.
+class Client::LoginOwner final : public LoginScreenOwner {
+ public:
+  explicit LoginOwner(Client& client) : client_(client) {}
+  void CloseLoginScreen() override { client_.CloseLoginScreen(); }
+  void OpenGame(const std::string& game_address) override { client_.OpenGame(game_address); }
+  void UnloadSplash() override { client_.UnloadSplash(); }
+  void EndProgram() override { client_.LoginPageFailed(); }
+  void OpenInDefaultBrowser(const std::string& address) override {
+    client_.OpenInDefaultBrowser(address);
+  }
+
+ private:
+  Client& client_;
+};
+
 Client::Client(ClientViews& views, const ClientPorts& ports, ClientSettings settings)
     : views_(views),
       ports_(ports),
       settings_(std::move(settings)),
+      login_owner_(std::make_unique<LoginOwner>(*this)),
       self_(std::make_shared<Client*>(this)) {}
 
 // The windows go in the reverse order of their loading: main window, login screen, splash.
@@ -60,7 +78,7 @@ void Client::LoadLoginScreen() {
     return;
   }
   login_frm_ = std::make_unique<LoginFrm>(
-      static_cast<LoginScreenOwner&>(*this), ports_.dialogs, ports_.resources,
+      *login_owner_, ports_.dialogs, ports_.resources,
       LoginFrmSettings{settings_.update.temp_folder, settings_.login_page});
   login_frm_->Form_Load(views_);
 }
@@ -73,6 +91,16 @@ void Client::CloseLoginScreen() {
       (*client)->UnloadLoginScreen();
     }
   });
+}
+
+void Client::LoginPageFailed() {
+  if (MainWindowLoaded()) {
+    // The user has been told the server could not be reached; the games already running
+    // in the main window stay, and only this login screen goes.
+    CloseLoginScreen();
+    return;
+  }
+  EndProgram();
 }
 
 void Client::UnloadLoginScreen() {

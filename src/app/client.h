@@ -57,10 +57,7 @@ ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view p
 // The program's life: runs the start-up sequence, creates the splash and the login screen
 // (and, later, the main window) on first use, knows which of them are loaded, and ends the
 // program when the last one goes or at once where the start or the login page says so.
-class Client final : private LoadFrmOwner,
-                     private LoginScreenOwner,
-                     private UpdateExit,
-                     private WebMainFrmOwner {
+class Client final : private LoadFrmOwner, private UpdateExit, private WebMainFrmOwner {
  public:
   Client(ClientViews& views, const ClientPorts& ports, ClientSettings settings);
   ~Client() override;
@@ -94,11 +91,15 @@ class Client final : private LoadFrmOwner,
   std::unique_ptr<SplashView> CreateSplashView(SplashEvents& events) override;
   void LoadLoginScreen() override;
 
-  // LoginScreenOwner
-  void CloseLoginScreen() override;
-  void OpenGame(const std::string& game_address) override;
-  void UnloadSplash() override;
-  void OpenInDefaultBrowser(const std::string& address) override;
+  // What the login screen asks of the client (through LoginOwner).
+  class LoginOwner;
+  void CloseLoginScreen();
+  void OpenGame(const std::string& game_address);
+  void UnloadSplash();
+  void OpenInDefaultBrowser(const std::string& address);
+  // The login page came back empty: the program ends, unless the main window runs the
+  // game already, which must not go with a later login screen.
+  void LoginPageFailed();
 
   // UpdateExit (the start-up check ends the program; the command form belongs to the main
   // window)
@@ -116,6 +117,7 @@ class Client final : private LoadFrmOwner,
   ClientPorts ports_;
   ClientSettings settings_;
   std::unique_ptr<LoadFrm> load_frm_;
+  std::unique_ptr<LoginOwner> login_owner_;
   std::unique_ptr<LoginFrm> login_frm_;
   std::unique_ptr<WebMainFrm> main_frm_;
   // Calls posted to the loop hold this weakly: the client may be gone when they run.

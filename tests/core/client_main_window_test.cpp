@@ -125,6 +125,21 @@ TEST_F(ClientMainWindowTest, ClosingALaterLoginScreenLeavesTheGameRunning) {
   EXPECT_FALSE(client.Ended());
 }
 
+TEST_F(ClientMainWindowTest, AnEmptyLaterLoginPageIsReportedAndClosesOnlyTheLoginScreen) {
+  LogIn(kGame1);
+  test::Click(views.main->other_user.button);
+  ASSERT_NE(views.login, nullptr);
+  views.login->browser.location = kLoginPage;
+  views.login->browser.has_content = false;
+  views.login->browser_events.DocumentComplete(1, kLoginPage);
+  EXPECT_TRUE(Logged("message 提示 warning ok 未能连接到服务器，请检查网络连接是否正常！"));
+  platform.RunPosted();
+  EXPECT_FALSE(client.LoginScreenLoaded());
+  EXPECT_TRUE(client.MainWindowLoaded());
+  EXPECT_FALSE(client.Ended());
+  EXPECT_EQ(tabs().Count(), 1);
+}
+
 TEST_F(ClientMainWindowTest, TheMainWindowsUnloadEndsTheProgram) {
   LogIn(kGame1);
   AnswerWith(true);
