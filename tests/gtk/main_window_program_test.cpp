@@ -599,6 +599,12 @@ TEST_F(MainWindowProgramTest, ExitAsksFirstNoKeepsEverythingYesEndsTheProgram) {
   ASSERT_TRUE(WaitLong([&] { return (ask = client_->Confirmation()).has_value(); }));
   EXPECT_EQ(ask->x, (screen_width_ - kMsgWidth) / 2);
   EXPECT_EQ(ask->y, (screen_height_ - kMsgHeight) / 2);
+  // The boss key goes on working while the confirmation waits for its answer.
+  test_input::Xdotool("key F10");
+  EXPECT_TRUE(WaitLong([&] { return !Mapped(main.id); })) << "F10 did not hide the window";
+  test_input::Xdotool("key F10");
+  EXPECT_TRUE(WaitLong([&] { return Mapped(main.id); })) << "F10 did not show the window";
+  ASSERT_TRUE(client_->Confirmation().has_value());
   Pass(0.5);
   ClickIn(ask->id, kNoX, kAnswerY);
   ASSERT_TRUE(WaitLong([&] { return !client_->Confirmation().has_value(); }));

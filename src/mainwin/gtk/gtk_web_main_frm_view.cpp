@@ -330,6 +330,17 @@ bool GtkWebMainFrmView::Visible() const {
 
 void GtkWebMainFrmView::Show() {
   gtk_window_present(Window());
+  // A question the program is waiting on (the exit confirmation) stays in front of the
+  // window that comes back, also where the window manager keeps no window above others.
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w != nullptr; w = w->next) {
+    GtkWindow* other = GTK_WINDOW(w->data);
+    if (other != Window() && gtk_window_get_modal(other) &&
+        gtk_widget_get_visible(GTK_WIDGET(other))) {
+      gtk_window_present(other);
+    }
+  }
+  g_list_free(windows);
 }
 
 void GtkWebMainFrmView::Hide() {
