@@ -726,6 +726,24 @@ class CacheTestRoutes(unittest.TestCase):
         resp, page = SERVER.get("/_test/cache/page?visit=1")
         self.assertIn(b'src="/_test/cache/counted.js"', page)
 
+    def test_the_lobby_script_is_cacheable_and_its_requests_are_counted(self):
+        _, before = SERVER.get("/_test/game-resources")
+        start = json.loads(before)["requests"]
+        _, page = SERVER.get("/game/mirab/play?account=demo1")
+        self.assertIn(b"/game/mirab/res/lobby.js\"></script>", page)
+        resp, body = SERVER.get("/game/mirab/res/lobby.js")
+        self.assertEqual(resp.status, 200)
+        self.assertIn("max-age=86400", resp.getheader("Cache-Control"))
+        self.assertIn(b"lobbyResource", body)
+        SERVER.get("/game/mirab/res/lobby.js")
+        _, after = SERVER.get("/_test/game-resources")
+        self.assertEqual(json.loads(after), {"requests": start + 2})
+        _, counted = SERVER.get("/_test/game-resources?account=lobbycount")
+        self.assertEqual(json.loads(counted)["lobby_loads"], 0)
+        SERVER.get("/game/mirab/play?account=lobbycount")
+        _, counted = SERVER.get("/_test/game-resources?account=lobbycount")
+        self.assertEqual(json.loads(counted)["lobby_loads"], 1)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,7 +1,10 @@
 #include "app/gtk/gtk_client_views.h"
 
+#include "app/gtk/gtk_msg_frm_view.h"
 #include "app/gtk/gtk_splash_view.h"
 #include "login/gtk/gtk_login_screen_view.h"
+#include "mainwin/gtk/gtk_web_main_frm_view.h"
+#include "mainwin/gtk/gtk_web_url_view.h"
 
 namespace orvane::gtk {
 
@@ -14,16 +17,16 @@ std::unique_ptr<LoginScreenView> GtkClientViews::CreateLoginScreenView(
   return std::make_unique<GtkLoginScreenView>(events, browser_events);
 }
 
-std::unique_ptr<WebMainFrmView> GtkClientViews::CreateMainWindowView(WebMainFrmEvents&) {
-  return nullptr;
+std::unique_ptr<WebMainFrmView> GtkClientViews::CreateMainWindowView(WebMainFrmEvents& events) {
+  return std::make_unique<GtkWebMainFrmView>(events);
 }
 
-std::unique_ptr<WebUrlView> GtkClientViews::CreatePageView(browser::BrowserEvents&) {
-  return nullptr;
+std::unique_ptr<WebUrlView> GtkClientViews::CreatePageView(browser::BrowserEvents& events) {
+  return std::make_unique<GtkWebUrlView>(events);
 }
 
-std::unique_ptr<MsgFrmView> GtkClientViews::CreateMsgFrmView(MsgFrmEvents&) {
-  return nullptr;
+std::unique_ptr<MsgFrmView> GtkClientViews::CreateMsgFrmView(MsgFrmEvents& events) {
+  return std::make_unique<GtkMsgFrmView>(events);
 }
 
 }  // namespace orvane::gtk

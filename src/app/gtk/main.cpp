@@ -1,11 +1,13 @@
 // Entry point of the Linux client: builds the platform's windows and ports, hands them to
 // the client and runs the main loop. A plain start shows the splash, loads the login page
-// and shows the login screen once the page is complete.
+// and shows the login screen once the page is complete. One client runs per user session:
+// a later `orvane <game address>` hands the address to the running client and ends.
 #include <gtk/gtk.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/client.h"
@@ -22,8 +24,8 @@
 #include "base/start_up_trace.h"
 #include "base/temp_folder.h"
 #include "browser/gtk/default_system_browser.h"
-#include "browser/gtk/web_context.h"
-#include "mainwin/gtk/webkit_cache.h"
+#include "mainwin/gtk/single_instance.h"
+#include "mainwin/gtk/webkit_browser_cache.h"
 
 namespace {
 
@@ -39,19 +41,39 @@ std::string ArgumentsText(int argc, char** argv) {
   return text;
 }
 
-// The program menu's cache clearing over the web engine's data shared by every page.
-class WebKitBrowserCache final : public orvane::BrowserCache {
- public:
-  void ClearUrlCache(std::string_view, std::uint32_t) override {
-    orvane::gtk::ClearUrlCache(
-        webkit_web_context_get_website_data_manager(orvane::gtk::SharedWebContext()));
-  }
-};
-
 std::string ProgramPath(const char* argv0) {
   char path[PATH_MAX] = {};
   const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
   return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string(argv0);
+}
+
+// What a later start hands to the running client.
+class HandOverToClient final : public orvane::HandOverOwner {
+ public:
+  explicit HandOverToClient(orvane::Client& client) : client_(client) {}
+  void OpenGameTab(const std::string& strURL) override { client_.HandOver(strURL); }
+  // A plain later start: the running client's windows stay as they are.
+  void PresentMainWindow() override {}
+
+ private:
+  orvane::Client& client_;
+};
+
+// Claims the client's name on the session bus. In a later start, hands the arguments to
+// the running client and answers its exit status; in the first start (or without a
+// session bus, where every start runs on its own) answers nothing.
+std::optional<int> HandOverToRunningClient(orvane::gtk::SingleInstance& instance, int argc,
+                                           char** argv) {
+  GError* error = nullptr;
+  if (!g_application_register(instance.application(), nullptr, &error)) {
+    g_message("No single instance: %s", error != nullptr ? error->message : "no session bus");
+    g_clear_error(&error);
+    return std::nullopt;
+  }
+  if (!g_application_get_is_remote(instance.application())) {
+    return std::nullopt;
+  }
+  return instance.Run(argc, argv);
 }
 
 }  // namespace
@@ -81,15 +103,23 @@ int main(int argc, char** argv) {
   gtk::GioAddressLauncher addresses;
   gtk::SpawnProgramLauncher launcher;
   gtk::GlibProgramLoop loop;
-  gtk::GtkClientViews views;
   gtk::DefaultSystemBrowser system_browser;
-  WebKitBrowserCache cache;
+  gtk::WebKitBrowserCache cache;
+  gtk::GtkClientViews views;
 
   Client client(
       views,
       {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher,
        system_browser, cache},
       ProgramClientSettings(GetTempFolder(), ProgramPath(argv[0]), ProgramPathStyle::kPosix));
+  // "/web" opens the home page and ends, whether or not a client runs.
+  HandOverToClient hand_over(client);
+  gtk::SingleInstance instance(gtk::kApplicationId, hand_over);
+  if (arguments != "/web") {
+    if (const std::optional<int> status = HandOverToRunningClient(instance, argc, argv)) {
+      return *status;
+    }
+  }
   if (!client.Start(arguments)) {
     return client.ExitCode();
   }
