@@ -39,12 +39,14 @@ bool LoadFrm::Form_Load(std::string_view command_line) {
   if (view_) {
     view_->PresentPicture(kSplashPictureId);
   }
+  Show();
   owner_.LoadLoginScreen();
   return !owner_.Ended();
 }
 
 void LoadFrm::Show() {
-  if (view_ && !owner_.Ended()) {
+  if (view_ && !shown_ && !owner_.Ended()) {
+    shown_ = true;
     view_->ShowCentred();
   }
 }

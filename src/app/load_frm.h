@@ -78,11 +78,12 @@ class LoadFrm final : private SplashEvents {
   bool Form_Initialize();
 
   // Load: "/web" (exactly) opens the publisher's home page and ends the program without a
-  // window; otherwise the window gets its picture and the login screen is loaded. False
+  // window; otherwise the window gets its picture and is shown, and then the login screen
+  // is loaded: the picture is on screen while the login screen's browser starts. False
   // when the program ends here.
   bool Form_Load(std::string_view command_line);
 
-  // Shows the splash centred; nothing when it has been unloaded already.
+  // Shows the splash centred; nothing when it has been unloaded or is shown already.
   void Show();
 
   // Unloads the window; no effect when it is not loaded.
@@ -90,6 +91,7 @@ class LoadFrm final : private SplashEvents {
   bool Loaded() const { return view_ != nullptr; }
 
  private:
+  bool shown_ = false;
   void CloseRequested() override;
 
   LoadFrmOwner& owner_;

@@ -26,6 +26,22 @@ void GtkSplashView::PresentPicture(int png_id) {
 void GtkSplashView::ShowCentred() {
   gtk_window_set_position(window_.Window(), GTK_WIN_POS_CENTER_ALWAYS);
   gtk_widget_show(window_.Widget());
+  // The login screen's browser is created next and keeps the loop busy for a while: let the
+  // picture reach the screen first, waiting for its first draw a bounded time.
+  bool waited_enough = false;
+  const guint timeout = g_timeout_add(
+      kFirstDrawWaitMs,
+      [](gpointer flag) -> gboolean {
+        *static_cast<bool*>(flag) = true;
+        return G_SOURCE_REMOVE;
+      },
+      &waited_enough);
+  while (!drawn_ && !waited_enough) {
+    g_main_context_iteration(nullptr, TRUE);
+  }
+  if (!waited_enough) {
+    g_source_remove(timeout);
+  }
 }
 
 gboolean GtkSplashView::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
@@ -33,7 +49,8 @@ gboolean GtkSplashView::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
   return TRUE;  // the client unloads the window itself
 }
 
-gboolean GtkSplashView::OnDrawn(GtkWidget*, cairo_t*, gpointer) {
+gboolean GtkSplashView::OnDrawn(GtkWidget*, cairo_t*, gpointer self) {
+  static_cast<GtkSplashView*>(self)->drawn_ = true;
   MarkStartUp(StartUpPoint::kSplashShown);
   return FALSE;
 }

@@ -25,8 +25,12 @@ class GtkSplashView final : public SplashView {
   static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
   static gboolean OnDrawn(GtkWidget* widget, cairo_t* cr, gpointer self);
 
+  // How long showing waits at most for the picture's first draw.
+  static constexpr guint kFirstDrawWaitMs = 500;
+
   SplashEvents& events_;
   PictureWindow window_;
+  bool drawn_ = false;
 };
 
 }  // namespace orvane::gtk
