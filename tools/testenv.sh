@@ -1,11 +1,16 @@
 # Test environment, sourced by tools/test (and by hand for single suites):
 # a private X display, a private D-Bus session bus, a Wine prefix inside the Windows
 # build folder with one wineserver kept alive, and a publisher on loopback for the
-# Windows suites.
+# Windows suites. `orvane_start_wine` prepares 32-bit Wine for build/win32;
+# `orvane_start_wine win64` prepares 64-bit Wine for build/win64, in a prefix of its own.
 # Everything started here is stopped by orvane_testenv_stop (tools/test traps it).
 
 orvane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ORVANE_WIN32_BUILD=${ORVANE_WIN32_BUILD:-$orvane_root/build/win32}
+ORVANE_WIN64_BUILD=${ORVANE_WIN64_BUILD:-$orvane_root/build/win64}
+# The `wine` command picks the 32-bit loader whenever it is installed, even where it
+# cannot start: 64-bit Wine is called by its loader's path.
+ORVANE_WINE64=${ORVANE_WINE64:-/usr/lib/wine/wine64}
 ORVANE_TESTENV_PIDS=()
 
 orvane_testenv_stop() {
@@ -69,14 +74,38 @@ orvane_wine_can_run_32bit() {
   timeout 60 wine --version >/dev/null 2>&1
 }
 
+# Whether 64-bit Wine can start here.
+orvane_wine_can_run_64bit() {
+  [ -x "$ORVANE_WINE64" ] || return 1
+  timeout 60 "$ORVANE_WINE64" --version >/dev/null 2>&1
+}
+
+# Runs a Windows program with the loader of the prefix orvane_start_wine prepared.
+orvane_wine() {
+  "${ORVANE_WINE:-wine}" "$@"
+}
+
+# orvane_start_wine [win32|win64]: win32 (the default) for build/win32, win64 for
+# build/win64.
 orvane_start_wine() {
-  export WINEPREFIX="$ORVANE_WIN32_BUILD/wineprefix"
+  local arch=${1:-win32}
+  if [ "$arch" = win64 ]; then
+    export WINEPREFIX="$ORVANE_WIN64_BUILD/wineprefix"
+    export WINEARCH=win64
+    export WINELOADER="$ORVANE_WINE64"
+    ORVANE_WINE=$ORVANE_WINE64
+  else
+    export WINEPREFIX="$ORVANE_WIN32_BUILD/wineprefix"
+    unset WINEARCH WINELOADER
+    ORVANE_WINE=wine
+  fi
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export ORVANE_WINEPREFIX="$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "testenv: creating the Wine prefix in $WINEPREFIX (once)"
-    wineboot -i >/dev/null 2>&1 || true
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    orvane_wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
   orvane_wine_cjk_font
@@ -84,7 +113,7 @@ orvane_start_wine() {
   # services start with the first program and inherit its output; start them here,
   # detached, so no test runner waits on a pipe a service holds open.
   wineserver -p 2>/dev/null || true
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  orvane_wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Chinese text under Wine: the prefix gets Debian's WenQuanYi Zen Hei, linked into its
@@ -122,7 +151,7 @@ lines.append("")
 with open(sys.argv[1], "w", encoding="utf-16") as f:
     f.write("\r\n".join(lines))
 PY
-  if wine regedit /S "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1; then
+  if orvane_wine regedit /S "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1; then
     wineserver -w 2>/dev/null || true
     echo "$font" >"$marker"
   else

@@ -1,18 +1,36 @@
 #include "winhook/executable_thunk.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <utility>
 
-#if !defined(__i386__) && !defined(_M_IX86)
-#error "The hook stubs are x86 (32-bit) code."
-#endif
-
 namespace orvane::win32 {
 namespace {
 
-constexpr std::size_t kStubSize = 16;
 constexpr std::size_t kPageSize = 4096;
+
+#if defined(__x86_64__) || defined(_M_X64)
+
+constexpr std::size_t kStubSize = 32;
+
+// mov rcx, context / mov rax, target / jmp rax: the context takes the place of the first
+// argument and the target runs as if the caller had called it. The stub leaves the stack
+// alone, so it needs no unwind information of its own.
+void WriteStub(unsigned char* at, const void* context, const void* target) noexcept {
+  const auto ctx = reinterpret_cast<std::uintptr_t>(context);
+  const auto dst = reinterpret_cast<std::uintptr_t>(target);
+  unsigned char code[kStubSize] = {0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0,    0x48,
+                                   0xB8, 0,    0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
+  std::fill(code + 22, code + kStubSize, static_cast<unsigned char>(0xCC));
+  std::memcpy(code + 2, &ctx, 8);
+  std::memcpy(code + 12, &dst, 8);
+  std::memcpy(at, code, kStubSize);
+}
+
+#elif defined(__i386__) || defined(_M_IX86)
+
+constexpr std::size_t kStubSize = 16;
 
 // pop eax / push context / push eax / mov eax, target / jmp eax: the caller's return
 // address goes back on top, so the target's `ret` returns straight to the caller and
@@ -26,6 +44,10 @@ void WriteStub(unsigned char* at, const void* context, const void* target) noexc
   std::memcpy(code + 8, &dst, 4);
   std::memcpy(at, code, kStubSize);
 }
+
+#else
+#error "The hook stubs exist for x86 and x86-64 only."
+#endif
 
 }  // namespace
 

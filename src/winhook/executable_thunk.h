@@ -7,10 +7,16 @@
 
 namespace orvane::win32 {
 
-// A page of executable code holding small x86 stubs. Each stub is a stdcall callback
-// that inserts a fixed context pointer as a new first argument and jumps on to a static
-// stdcall function taking that extra argument, so a callback finds its object without a
-// lookup. The page is written first and then made execute-read.
+// A page of executable code holding small stubs, so that a callback finds its object
+// without a lookup. The page is written first and then made execute-read.
+//
+// x86: each stub is a stdcall callback that inserts a fixed context pointer as a new
+// first argument and jumps on to a static stdcall function taking that extra argument.
+// x86-64: each stub puts the context pointer in place of the callback's first argument
+// and jumps on to a function of the same shape whose first parameter is the context. The
+// first four arguments travel in registers there, and adding one would push the fourth
+// onto a stack the caller laid out for four; every callback stubbed here has a window
+// handle first, which the target knows from its context anyway.
 class ExecutableThunk {
  public:
   static constexpr std::size_t kMaxStubs = 4;

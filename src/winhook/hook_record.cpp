@@ -87,9 +87,33 @@ LRESULT HookRecord::CallPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
                   : CallWindowProcA(previous_, hwnd, msg, wParam, lParam);
 }
 
+#if defined(_WIN64)
+
+// The record's procedure serves its one window: the handle the stub replaced is that one.
+LRESULT CALLBACK HookRecord::HookedProc(HookRecord* self, UINT msg, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+  return self->Hooked(self->hwnd_, msg, wParam, lParam);
+}
+
+void CALLBACK HookRecord::ReleaseTimerProc(HookRecord* self, UINT, UINT_PTR, DWORD) noexcept {
+  self->ReleaseTimerExpired();
+}
+
+#else
+
 LRESULT CALLBACK HookRecord::HookedProc(HookRecord* self, HWND hwnd, UINT msg, WPARAM wParam,
                                         LPARAM lParam) noexcept {
-  HookRecord& r = *self;
+  return self->Hooked(hwnd, msg, wParam, lParam);
+}
+
+void CALLBACK HookRecord::ReleaseTimerProc(HookRecord* self, HWND, UINT, UINT_PTR, DWORD) noexcept {
+  self->ReleaseTimerExpired();
+}
+
+#endif
+
+LRESULT HookRecord::Hooked(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  HookRecord& r = *this;
   ++r.depth_;
   // A message through the record postpones its release.
   r.CancelRelease();
@@ -168,12 +192,12 @@ void HookRecord::CancelRelease() noexcept {
     KillTimer(nullptr, std::exchange(releaseTimer_, 0));
 }
 
-void CALLBACK HookRecord::ReleaseTimerProc(HookRecord* self, HWND, UINT, UINT_PTR, DWORD) noexcept {
-  self->CancelRelease();
+void HookRecord::ReleaseTimerExpired() noexcept {
+  CancelRelease();
   // A call through the record that is still running restarts the timer when it ends.
-  if (self->depth_ != 0 || !self->left_)
+  if (depth_ != 0 || !left_)
     return;
-  self->ReleaseSelf();
+  ReleaseSelf();  // may free this record; nothing below touches it
 }
 
 void HookRecord::ReleaseSelf() noexcept {

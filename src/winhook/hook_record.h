@@ -65,9 +65,19 @@ class HookRecord : public std::enable_shared_from_this<HookRecord> {
  private:
   HookRecord() noexcept;
 
+  // The stubs' targets: the window procedure and the release timer's procedure, with the
+  // record as first argument (see ExecutableThunk for how each architecture passes it).
+#if defined(_WIN64)
+  static LRESULT CALLBACK HookedProc(HookRecord* self, UINT msg, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  static void CALLBACK ReleaseTimerProc(HookRecord* self, UINT, UINT_PTR, DWORD) noexcept;
+#else
   static LRESULT CALLBACK HookedProc(HookRecord* self, HWND hwnd, UINT msg, WPARAM wParam,
                                      LPARAM lParam) noexcept;
   static void CALLBACK ReleaseTimerProc(HookRecord* self, HWND, UINT, UINT_PTR, DWORD) noexcept;
+#endif
+  LRESULT Hooked(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  void ReleaseTimerExpired() noexcept;
 
   bool HeadsChain() const noexcept;
   void LeaveWindow() noexcept;

@@ -1,4 +1,5 @@
-// The 488-byte notification-icon record, byte by byte.
+// The notification-icon record, byte by byte: the 488-byte record of the 32-bit program
+// and the same fields in the 504-byte layout of the 64-bit build.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,7 +10,8 @@
 namespace orvane {
 namespace {
 
-std::uint32_t Le32At(const NotifyIconRecord& record, std::size_t offset) {
+template <class Record>
+std::uint32_t Le32At(const Record& record, std::size_t offset) {
   const auto& b = record.Bytes();
   return static_cast<std::uint32_t>(b[offset]) | static_cast<std::uint32_t>(b[offset + 1]) << 8 |
          static_cast<std::uint32_t>(b[offset + 2]) << 16 |
@@ -17,7 +19,8 @@ std::uint32_t Le32At(const NotifyIconRecord& record, std::size_t offset) {
 }
 
 // The bytes of a record field as text, NULs included.
-std::string FieldBytes(const NotifyIconRecord& record, std::size_t offset, std::size_t size) {
+template <class Record>
+std::string FieldBytes(const Record& record, std::size_t offset, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(record.data()) + offset, size);
 }
 
@@ -138,6 +141,53 @@ TEST(NotifyIconRecord, ASecondSetIconReplacesTheTipWhole) {
   EXPECT_EQ(FieldBytes(record, 24, 128), "two" + std::string(125, '\0'));
   EXPECT_EQ(record.Number(notify_icon_field::kWindow), 9u);
   EXPECT_EQ(record.Number(notify_icon_field::kIcon), 10u);
+}
+
+TEST(NotifyIconRecord64, TheSameFieldsLieAtThe64BitOffsetsWithHandlesSignExtended) {
+  NotifyIconRecord64 record;
+  EXPECT_EQ(record.Bytes().size(), 504u);
+  // A handle with its top bit set shows that the 32-bit value is widened the platform's
+  // way (sign extension), not padded with zeros.
+  record.SetIcon(0x00012345, 0x8BADF00D, 0x1862, "Orvane");
+
+  std::string expected(504, '\0');
+  auto put = [&](std::size_t at, std::uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+      expected[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+  };
+  put(0, 504, 4);
+  put(8, 0x00012345, 8);
+  put(16, 1000, 4);
+  put(20, 0x17, 4);
+  put(24, 0x1862, 4);
+  put(32, 0xFFFFFFFF8BADF00Dull, 8);
+  expected.replace(40, 6, "Orvane");
+  EXPECT_EQ(FieldBytes(record, 0, 504), expected);
+  EXPECT_EQ(record.Number(notify_icon_field64::kWindow), 0x00012345u);
+  EXPECT_EQ(record.Number(notify_icon_field64::kIcon), 0xFFFFFFFF8BADF00Dull);
+}
+
+TEST(NotifyIconRecord64, TipAndBalloonTextsAreCutInsideTheirFieldsAndLeaveTheRestAlone) {
+  NotifyIconRecord64 record;
+  record.SetIcon(7, 8, 0x1862, std::string(200, 'x'));
+  EXPECT_EQ(FieldBytes(record, 40, 128), std::string(127, 'x') + '\0');
+  EXPECT_EQ(Le32At(record, 168), 0u);  // dwState follows the tip
+  const auto before = record.Bytes();
+
+  record.SetBalloon(std::string(300, 'i'), std::string(300, 'j'), 2);
+  EXPECT_EQ(FieldBytes(record, 436, 64), std::string(63, 'i') + '\0');
+  EXPECT_EQ(FieldBytes(record, 176, 256), std::string(255, 'j') + '\0');
+  EXPECT_EQ(Le32At(record, 432), 0u);  // the shell's own display time
+  EXPECT_EQ(Le32At(record, 500), 2u);
+  for (std::size_t i = 0; i < 176; ++i) {
+    ASSERT_EQ(record.Bytes()[i], before[i]) << "byte " << i;
+  }
+
+  record.ClearBalloon();
+  EXPECT_EQ(FieldBytes(record, 436, 64), std::string(64, '\0'));
+  EXPECT_EQ(FieldBytes(record, 176, 256), std::string(256, '\0'));
+  EXPECT_EQ(record.Text(notify_icon_field64::kTip), std::string(127, 'x'));
 }
 
 }  // namespace

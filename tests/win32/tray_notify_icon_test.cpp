@@ -1,6 +1,6 @@
-// The tray icon under Wine: the 488-byte record accepted by Shell_NotifyIconA for add,
-// modify (tip and balloons) and delete, the icon gone with the object, and the tray
-// callback message reaching the owner through the owner window's procedure.
+// The tray icon under Wine: the 488-byte record (504 bytes in the 64-bit build) accepted by
+// Shell_NotifyIconA for add, modify (tip and balloons) and delete, the icon gone with the object,
+// and the tray callback message reaching the owner through the owner window's procedure.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -75,12 +75,16 @@ TEST_F(TrayNotifyIcon, TheShellAcceptsAddModifyBalloonsAndDelete) {
   CNxNotifyIcon icon(shell);
   icon.AddNotifyIcon(Window(), Icon(), kClientTitle);
   ASSERT_TRUE(shell.LastResult()) << "add";
-  EXPECT_EQ(shell.Record().Number(notify_icon_field::kSize), 488u);
-  EXPECT_EQ(shell.Record().Number(notify_icon_field::kId), 1000u);
+  // The 32-bit program's 488-byte record; the 64-bit build's is 504 bytes.
+  constexpr const NotifyIconLayout& layout = PlatformNotifyIconRecord::kLayout;
+  EXPECT_EQ(shell.Record().Number(layout.size), sizeof(void*) == 8 ? 504u : 488u);
+  EXPECT_EQ(shell.Record().Number(layout.id), 1000u);
+  EXPECT_EQ(shell.Record().Number(layout.window),
+            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(window_.get())));
 
   icon.ModifyNotifyIcon(Window(), Icon(), "Orvane");
   EXPECT_TRUE(shell.LastResult()) << "modify";
-  EXPECT_EQ(shell.Record().Number(notify_icon_field::kCallbackMessage), kTrayCallbackMessage);
+  EXPECT_EQ(shell.Record().Number(layout.callback_message), kTrayCallbackMessage);
   icon.ShowBubble("Orvane", "balloon", 1);
   EXPECT_TRUE(shell.LastResult()) << "balloon";
   icon.HideBubble();

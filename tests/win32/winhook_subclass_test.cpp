@@ -62,6 +62,35 @@ TEST_F(Subclass, TheOwnerMayChangeTheResultAfterTheProcedure) {
   EXPECT_EQ(owner.reports[0].wParam, 5u);
 }
 
+TEST_F(Subclass, MessageFieldsResultAndUserValueKeepTheirFullWidth) {
+  // In the 64-bit build wParam, lParam, the result and the user value are 64 bits wide: a
+  // hook narrowing any of them to 32 bits on its way would lose the upper half (of a
+  // pointer, say). In the 32-bit program the same values are simply cut to 32 bits.
+  const auto wide = static_cast<WPARAM>(0x0123456789ABCDEFull);
+  const auto wideL = static_cast<LPARAM>(0x7EDCBA9876543210ll);
+  const auto user = static_cast<LPARAM>(0x1122334455667788ll);
+  const auto added = static_cast<LRESULT>(0x0100000000000000ll);
+  const HWND h = window.hwnd();
+  ASSERT_TRUE(hook.ssc_Subclass(h, user));
+  hook.ssc_AddMsg(h, kEcho, WHEN_BOTH);
+  owner.onReport = [&](bool before, bool&, LRESULT& ret, HWND, UINT, WPARAM, LPARAM, LPARAM&) {
+    if (!before)
+      ret += added;
+  };
+  const LRESULT own = static_cast<LRESULT>(wide * 2 + 1);
+  EXPECT_EQ(SendMessageW(h, kEcho, wide, wideL), own + added);
+  ASSERT_EQ(owner.reports.size(), 2u);
+  for (const hooktest::Report& r : owner.reports) {
+    EXPECT_EQ(r.hwnd, h);
+    EXPECT_EQ(r.wParam, wide);
+    EXPECT_EQ(r.lParam, wideL);
+    EXPECT_EQ(r.user, user);
+  }
+  EXPECT_EQ(owner.reports[1].lReturn, own);
+  EXPECT_EQ(window.trace().lastWParam[kEcho], wide);
+  EXPECT_EQ(hook.zGet_lParamUser(h), user);
+}
+
 TEST_F(Subclass, AHandledBeforeReportSkipsTheProcedureAndTheAfterReport) {
   const HWND h = window.hwnd();
   ASSERT_TRUE(hook.ssc_Subclass(h));

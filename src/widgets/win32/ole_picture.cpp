@@ -93,7 +93,11 @@ Size OlePicture::PixelSize() const {
 
 PicturePtr MakePicture(UniqueBitmap&& bitmap, UniquePalette&& palette) {
   PICTDESC description{};
+#if defined(_WIN64)
+  static_assert(sizeof(PICTDESC) == 24, "the picture descriptor of a 64-bit program");
+#else
   static_assert(sizeof(PICTDESC) == 20, "the picture descriptor of a 32-bit program");
+#endif
   description.cbSizeofstruct = sizeof(PICTDESC);
   description.picType = PICTYPE_BITMAP;
   description.bmp.hbitmap = bitmap.get();
