@@ -1,7 +1,5 @@
 // Entry point of Orvane.exe: builds the platform's windows and ports, hands them to the
-// client and runs the message loop. The login screen's windows are not part of this build
-// yet (see Win32ClientViews): a plain start runs up to the splash and stays there until
-// the splash is closed.
+// client and runs the message loop.
 #include <windows.h>
 
 #include <string>

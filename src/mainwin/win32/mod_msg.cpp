@@ -46,11 +46,7 @@ LRESULT CALLBACK MainWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
     if (uMsg == WM_HOTKEY && HIWORD(lParam) == kBossHotKeyVirtualKey) {
       g_hook.owner->ToggleMainWindow();
     } else if (uMsg == kTrayCallbackMessage) {
-      if (lParam == WM_LBUTTONUP) {
-        g_hook.owner->ToggleMainWindow();
-      } else if (lParam == WM_RBUTTONUP) {
-        g_hook.owner->ShowProgramMenu();
-      }
+      g_hook.owner->TrayCallback(static_cast<UINT>(lParam));
     }
   }
   const WNDPROC previous = g_hook.previous;
