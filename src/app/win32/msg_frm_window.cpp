@@ -60,13 +60,15 @@ MsgFrmWindow::MsgFrmWindow(MsgFrmEvents& events) : events_(events) {
                                  nullptr, ::GetModuleHandleW(nullptr), nullptr));
   ::SendMessageW(label_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   yes_ = std::make_unique<iButtonWindow>(window, kIButton1);
-  yes_->Logic().BackPicture(win32::LoadBitmapPicture(ORVANE_BITMAP_ANSWER_YES));
   yes_->Logic().AutoSize(false);
+  yes_->Logic().BackPicture(win32::LoadBitmapPicture(ORVANE_BITMAP_ANSWER_YES));
   yes_->Logic().Caption(std::string(kYesCaption));
+  yes_->Move(kIButton1);
   no_ = std::make_unique<iButtonWindow>(window, kIButton2);
-  no_->Logic().BackPicture(win32::LoadBitmapPicture(ORVANE_BITMAP_ANSWER_NO));
   no_->Logic().AutoSize(false);
+  no_->Logic().BackPicture(win32::LoadBitmapPicture(ORVANE_BITMAP_ANSWER_NO));
   no_->Logic().Caption(std::string(kNoCaption));
+  no_->Move(kIButton2);
   close_ = std::make_unique<iButtonWindow>(
       window, Rect{width - kCloseWidth - 6, kCloseTop, kCloseWidth, kCloseHeight});
   // The bar lies under the close button.

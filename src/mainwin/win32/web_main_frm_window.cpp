@@ -99,6 +99,8 @@ WebMainFrmWindow::WebMainFrmWindow(WebMainFrmEvents& events, const BrowserFactor
   design.Write("TabLeftSize", std::int64_t{10});
   design.Write("TabRightSize", std::int64_t{0});
   strip_->ReadProperties(design);
+  // The strip takes the height of its style at its next resize.
+  strip_->Move(Pixels(kWebuTabTwips));
 
   pcnt_ = std::make_unique<PanelWindow>(window, Pixels(kContentTwips), kContentBackColour);
   pcnt_->OnMouse([this](UINT msg, WPARAM, LPARAM) {
@@ -123,10 +125,12 @@ WebMainFrmWindow::WebMainFrmWindow(WebMainFrmEvents& events, const BrowserFactor
   web_close_ = std::make_unique<iButtonWindow>(window, Pixels(kWebCloseTwips));
   auto link = [&](const Rect& twips, int skin, std::string_view caption) {
     auto button = std::make_unique<iButtonWindow>(window, Pixels(twips));
-    button->Logic().BackPicture(win32::LoadBitmapPicture(skin));
+    // The design size stays: the small pieces of the skin are stretched over it.
     button->Logic().AutoSize(false);
+    button->Logic().BackPicture(win32::LoadBitmapPicture(skin));
     button->Logic().cForeColor(kLinkForeColour);
     button->Logic().Caption(std::string(caption));
+    button->Move(Pixels(twips));
     return button;
   };
   game_space_ = link(kGameSpaceTwips, ORVANE_BITMAP_LINK_GAME_SITE, kGameSpaceCaption);
@@ -314,7 +318,8 @@ void WebMainFrmWindow::SetRoundedRegion(int width, int height, int ellipse) {
 }
 
 bool WebMainFrmWindow::Picture1Visible() const {
-  return ::IsWindowVisible(picture1_->hWnd()) != 0;
+  // The panel's own visibility, also while the window itself is hidden.
+  return (::GetWindowLongPtrW(picture1_->hWnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void WebMainFrmWindow::HidePicture1() {
