@@ -4,17 +4,38 @@
 
 #include "base/product.h"
 #include "base/publisher.h"
+#include "login/page_commands.h"
+#include "mainwin/hand_over.h"
 
 namespace orvane {
+
+// The login screen's owner: everything goes to the client as it is, except the end of
+// the program, which the client weighs against the main window.
+class Client::LoginOwner final : public LoginScreenOwner {
+ public:
+  explicit LoginOwner(Client& client) : client_(client) {}
+  void CloseLoginScreen() override { client_.CloseLoginScreen(); }
+  void OpenGame(const std::string& game_address) override { client_.OpenGame(game_address); }
+  void UnloadSplash() override { client_.UnloadSplash(); }
+  void EndProgram() override { client_.LoginPageFailed(); }
+  void OpenInDefaultBrowser(const std::string& address) override {
+    client_.OpenInDefaultBrowser(address);
+  }
+
+ private:
+  Client& client_;
+};
 
 Client::Client(ClientViews& views, const ClientPorts& ports, ClientSettings settings)
     : views_(views),
       ports_(ports),
       settings_(std::move(settings)),
+      login_owner_(std::make_unique<LoginOwner>(*this)),
       self_(std::make_shared<Client*>(this)) {}
 
-// The login screen goes before the splash: it was loaded last.
+// The windows go in the reverse order of their loading: main window, login screen, splash.
 Client::~Client() {
+  main_frm_.reset();
   login_frm_.reset();
   load_frm_.reset();
 }
@@ -57,7 +78,7 @@ void Client::LoadLoginScreen() {
     return;
   }
   login_frm_ = std::make_unique<LoginFrm>(
-      static_cast<LoginScreenOwner&>(*this), ports_.dialogs, ports_.resources,
+      *login_owner_, ports_.dialogs, ports_.resources,
       LoginFrmSettings{settings_.update.temp_folder, settings_.login_page});
   login_frm_->Form_Load(views_);
 }
@@ -72,6 +93,16 @@ void Client::CloseLoginScreen() {
   });
 }
 
+void Client::LoginPageFailed() {
+  if (MainWindowLoaded()) {
+    // The user has been told the server could not be reached; the games already running
+    // in the main window stay, and only this login screen goes.
+    CloseLoginScreen();
+    return;
+  }
+  EndProgram();
+}
+
 void Client::UnloadLoginScreen() {
   if (!login_frm_) {
     return;
@@ -84,9 +115,59 @@ void Client::UnloadLoginScreen() {
   }
 }
 
-void Client::OpenGame(const std::string& /*game_address*/) {
-  // The main window (`WebMainFrm.SetURL` and its showing) is not part of this build yet:
-  // the game address has nowhere to go, and the closing login screen ends the program.
+void Client::OpenGame(const std::string& game_address) {
+  if (ended_ || (main_frm_ && main_frm_->Unloaded())) {
+    return;
+  }
+  if (!main_frm_) {
+    main_frm_ = std::make_unique<WebMainFrm>(
+        views_,
+        WebMainFrmPorts{*this, ports_.dialogs, ports_.addresses, ports_.system_browser,
+                        ports_.cache, ports_.deferred},
+        WebMainFrmSettings{settings_.update.temp_folder, settings_.portal_page,
+                           settings_.update.version_text});
+  }
+  // The first use loads the window; the tab opens before the window shows.
+  main_frm_->SetURL(game_address);
+  main_frm_->Show();
+}
+
+bool Client::HandOver(std::string_view address) {
+  if (ended_) {
+    return false;
+  }
+  if (MainWindowLoaded()) {
+    return HandOverAddress(address, *main_frm_);
+  }
+  if (!IsGameAddress(address)) {
+    return false;
+  }
+  // Before the main window exists the game opens as after a login. The login screen (or
+  // the splash still waiting for it) stays: what the user may have typed there is kept,
+  // and closing it later no longer ends the program.
+  OpenGame(std::string(address));
+  return true;
+}
+
+void Client::ShowLoginScreen() {
+  LoadLoginScreen();
+}
+
+void Client::RunUpdateCommand() {
+  RunUpdateCheck(UpdateCheckForm::kCommand, settings_.update,
+                 UpdateCheckPorts{ports_.downloader, ports_.update_files, ports_.dialogs,
+                                  ports_.resources, ports_.launcher, *this});
+}
+
+void Client::MainWindowUnloaded() {
+  // The window reports this from inside its own unload: it is released once that has
+  // returned, and with it the program ends.
+  ports_.deferred.Post([self = std::weak_ptr<Client*>(self_)] {
+    if (const std::shared_ptr<Client*> client = self.lock()) {
+      (*client)->main_frm_.reset();
+      (*client)->EndProgram();
+    }
+  });
 }
 
 void Client::UnloadSplash() {
@@ -99,9 +180,17 @@ void Client::OpenInDefaultBrowser(const std::string& address) {
   ports_.addresses.OpenAddress(address);
 }
 
-void Client::SetExit(bool /*m_bExit*/) {}
+void Client::SetExit(bool m_bExit) {
+  if (main_frm_) {
+    main_frm_->m_bExit(m_bExit);
+  }
+}
 
-void Client::CloseMainWindow() {}
+void Client::CloseMainWindow() {
+  if (main_frm_) {
+    main_frm_->RequestClose();
+  }
+}
 
 ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view program_path,
                                      ProgramPathStyle style) {
@@ -115,6 +204,7 @@ ClientSettings ProgramClientSettings(std::string temp_folder, std::string_view p
   }
   settings.home_page = HomePageUrl();
   settings.login_page = LoginPageUrl();
+  settings.portal_page = TopicPageUrl();
   return settings;
 }
 

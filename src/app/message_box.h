@@ -5,7 +5,7 @@
 namespace orvane {
 
 // The platform message boxes the client shows for its notices and questions.
-enum class MessageIcon { kWarning, kQuestion };
+enum class MessageIcon { kWarning, kQuestion, kInformation };
 enum class MessageButtons { kOk, kYesNo };
 enum class MessageAnswer { kOk, kYes, kNo };
 

@@ -108,6 +108,7 @@ class MsgFrm final : private MsgFrmEvents, private BFormEvents {
   std::unique_ptr<Answer> yes_;
   std::unique_ptr<Answer> no_;
   std::unique_ptr<Answer> close_;
+  bool answered_ = false;
 };
 
 }  // namespace orvane

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/message_box.h"
 #include "app/msg_frm.h"
@@ -249,9 +250,13 @@ class WebMainFrm final : public MsgFrmOwner,
 
  private:
   class ButtonClick;
+  // The position of the item `version` in `appmenu`.
+  static constexpr std::size_t kVersionItem = 5;
 
   void Form_Load();
   void Form_Unload();
+  // The unload's steps, in order; also what the destructor does with a loaded window.
+  void ReleaseWindow();
   void CloseCheckAndUnload();
   void Layout();
   void MaximiseButtonAction();
@@ -259,6 +264,9 @@ class WebMainFrm final : public MsgFrmOwner,
   void RefreshCommand();
   void ClearCacheCommand();
   TrayMenu MakeAppMenu();
+  std::string VersionCaption() const;
+  // The browsers of the game tabs, as the boss key silences them.
+  std::vector<browser::Browser*> PageBrowsers();
 
   // WebMainFrmEvents
   void Form_Resize() override;
@@ -305,7 +313,12 @@ class WebMainFrm final : public MsgFrmOwner,
   // Calls posted to the loop hold this weakly: the window may be gone when they run.
   std::shared_ptr<WebMainFrm*> self_;
   bool m_bExit_ = false;
+  // A close check is posted and has not run yet.
+  bool close_pending_ = false;
+  // The confirmation is open.
   bool closing_ = false;
+  // While it was open a close came that may go ahead without asking (m_bExit was True).
+  bool exit_without_asking_ = false;
   bool unloaded_ = false;
 };
 

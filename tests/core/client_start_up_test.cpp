@@ -27,12 +27,13 @@ class ClientStartTest : public ::testing::Test {
   Log log;
   test::FakeViews views{log};
   test::FakePlatform platform{log};
-  Client client{
-      views,
-      {platform, platform, platform, platform, platform, platform, platform, platform, platform},
-      {{kTemp, kUpdateUrl, std::string(kVersionText), "C:\\Game|C:\\Game\\Orvane.exe"},
-       kHome,
-       kLoginPage}};
+  Client client{views,
+                {platform, platform, platform, platform, platform, platform, platform, platform,
+                 platform, platform, platform},
+                {{kTemp, kUpdateUrl, std::string(kVersionText), "C:\\Game|C:\\Game\\Orvane.exe"},
+                 kHome,
+                 kLoginPage,
+                 "https://portal.test/zt/mirab/"}};
 
   bool Logged(const std::string& line) const {
     return std::find(log.begin(), log.end(), line) != log.end();
@@ -106,10 +107,11 @@ TEST_F(ClientStartTest, WebInOtherLettersOrWithMoreTextStartsNormally) {
     test::FakePlatform& p = start_platform;
     Client start_client{
         start_views,
-        {p, p, p, p, p, p, p, p, p},
+        {p, p, p, p, p, p, p, p, p, p, p},
         {{kTemp, kUpdateUrl, std::string(kVersionText), "C:\\Game|C:\\Game\\Orvane.exe"},
          kHome,
-         kLoginPage}};
+         kLoginPage,
+         "https://portal.test/zt/mirab/"}};
     EXPECT_TRUE(start_client.Start(arguments)) << arguments;
     EXPECT_EQ(start_log.back(), "splash shown") << arguments;
     EXPECT_EQ(std::count(start_log.begin(), start_log.end(), std::string("open address ") + kHome),
@@ -216,9 +218,10 @@ TEST_F(ClientStartTest, TheCloseImageAndTheSystemCloseEndTheProgramLikeExitGame)
   EXPECT_TRUE(client.Ended());
 }
 
-TEST_F(ClientStartTest, LoadGameClosesTheScreenAndEndsWhileThereIsNoMainWindowYet) {
-  // The main window arrives in a later build; until then the game address goes nowhere and
-  // the closed login screen is the end of the program.
+TEST_F(ClientStartTest, LoadGameClosesTheScreenAndEndsWhenTheMainWindowCannotBeMade) {
+  // A build without the main window's views: the game address goes nowhere and the closed
+  // login screen is the end of the program.
+  views.with_main_window = false;
   ASSERT_TRUE(client.Start(""));
   CompleteLoginPage();
   EXPECT_TRUE(Navigate("app://loadgame|http://game.test/play|x"));

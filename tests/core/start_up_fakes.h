@@ -11,6 +11,7 @@
 
 #include "app/client.h"
 #include "browser/browser.h"
+#include "core/main_window_fakes.h"
 
 namespace orvane::test {
 
@@ -92,7 +93,7 @@ class FakeLoginScreenView final : public LoginScreenView {
 
 class FakeViews final : public ClientViews {
  public:
-  explicit FakeViews(Log& log) : log_(log) {}
+  explicit FakeViews(Log& log) : page_views(log), msg_views(log), log_(log) {}
   std::unique_ptr<SplashView> CreateSplashView(SplashEvents& events) override {
     splash_events = &events;
     log_.push_back("splash created");
@@ -112,8 +113,29 @@ class FakeViews final : public ClientViews {
     return view;
   }
 
+  std::unique_ptr<WebMainFrmView> CreateMainWindowView(WebMainFrmEvents& events) override {
+    log_.push_back("main created");
+    if (!with_main_window) {
+      return nullptr;
+    }
+    auto view = std::make_unique<FakeMainWindowView>(log_, events);
+    main = view.get();
+    return view;
+  }
+  std::unique_ptr<WebUrlView> CreatePageView(browser::BrowserEvents& events) override {
+    return page_views.CreatePageView(events);
+  }
+  std::unique_ptr<MsgFrmView> CreateMsgFrmView(MsgFrmEvents& events) override {
+    return msg_views.CreateMsgFrmView(events);
+  }
+
   bool with_login_screen = true;
+  bool with_main_window = true;
   std::function<void(FakeLoginScreenView&)> on_login_created;
+  FakePageViews page_views;
+  FakeMsgFrmViews msg_views;
+  // The main window's view while it exists.
+  FakeMainWindowView* main = nullptr;
   SplashEvents* splash_events = nullptr;
   // The login screen's view while it exists (tests clear it when it is unloaded).
   FakeLoginScreenView* login = nullptr;
@@ -131,7 +153,9 @@ class FakePlatform final : public Connectivity,
                            public DeferredCalls,
                            public FileDownloader,
                            public UpdateFiles,
-                           public ProgramLauncher {
+                           public ProgramLauncher,
+                           public browser::SystemBrowser,
+                           public BrowserCache {
  public:
   explicit FakePlatform(Log& log) : log_(log) {}
 
@@ -140,7 +164,9 @@ class FakePlatform final : public Connectivity,
     return connected;
   }
   MessageAnswer ShowMessageBox(const MessageBoxRequest& request) override {
-    const char* icon = request.icon == MessageIcon::kWarning ? "warning" : "question";
+    const char* icon = request.icon == MessageIcon::kWarning       ? "warning"
+                       : request.icon == MessageIcon::kInformation ? "information"
+                                                                   : "question";
     const char* buttons = request.buttons == MessageButtons::kOk ? "ok" : "yes/no";
     log_.push_back("message " + std::string(request.title) + " " + icon + " " + buttons + " " +
                    std::string(request.text));
@@ -169,6 +195,11 @@ class FakePlatform final : public Connectivity,
   bool ShellOpen(const std::string& file, const std::string& parameters) override {
     log_.push_back("start " + file + " " + parameters);
     return true;
+  }
+
+  void Open(const std::string& address) override { log_.push_back("system browser " + address); }
+  void ClearUrlCache(std::string_view pattern, std::uint32_t mask) override {
+    log_.push_back("clear cache " + std::string(pattern) + " " + std::to_string(mask));
   }
 
   // Runs what was posted, as the message loop would once the event has returned.

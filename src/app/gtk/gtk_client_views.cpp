@@ -14,4 +14,16 @@ std::unique_ptr<LoginScreenView> GtkClientViews::CreateLoginScreenView(
   return std::make_unique<GtkLoginScreenView>(events, browser_events);
 }
 
+std::unique_ptr<WebMainFrmView> GtkClientViews::CreateMainWindowView(WebMainFrmEvents&) {
+  return nullptr;
+}
+
+std::unique_ptr<WebUrlView> GtkClientViews::CreatePageView(browser::BrowserEvents&) {
+  return nullptr;
+}
+
+std::unique_ptr<MsgFrmView> GtkClientViews::CreateMsgFrmView(MsgFrmEvents&) {
+  return nullptr;
+}
+
 }  // namespace orvane::gtk

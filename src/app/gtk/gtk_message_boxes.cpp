@@ -5,8 +5,12 @@
 namespace orvane::gtk {
 
 MessageAnswer GtkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
-  const GtkMessageType type =
-      request.icon == MessageIcon::kWarning ? GTK_MESSAGE_WARNING : GTK_MESSAGE_QUESTION;
+  GtkMessageType type = GTK_MESSAGE_QUESTION;
+  if (request.icon == MessageIcon::kWarning) {
+    type = GTK_MESSAGE_WARNING;
+  } else if (request.icon == MessageIcon::kInformation) {
+    type = GTK_MESSAGE_INFO;
+  }
   const GtkButtonsType buttons =
       request.buttons == MessageButtons::kOk ? GTK_BUTTONS_OK : GTK_BUTTONS_YES_NO;
   const std::string text(request.text);

@@ -20,6 +20,9 @@
 #include "app/updater_argument.h"
 #include "base/product.h"
 #include "base/temp_folder.h"
+#include "browser/gtk/default_system_browser.h"
+#include "browser/gtk/web_context.h"
+#include "mainwin/gtk/webkit_cache.h"
 
 namespace {
 
@@ -34,6 +37,15 @@ std::string ArgumentsText(int argc, char** argv) {
   }
   return text;
 }
+
+// The program menu's cache clearing over the web engine's data shared by every page.
+class WebKitBrowserCache final : public orvane::BrowserCache {
+ public:
+  void ClearUrlCache(std::string_view, std::uint32_t) override {
+    orvane::gtk::ClearUrlCache(
+        webkit_web_context_get_website_data_manager(orvane::gtk::SharedWebContext()));
+  }
+};
 
 std::string ProgramPath(const char* argv0) {
   char path[PATH_MAX] = {};
@@ -64,10 +76,13 @@ int main(int argc, char** argv) {
   gtk::SpawnProgramLauncher launcher;
   gtk::GlibProgramLoop loop;
   gtk::GtkClientViews views;
+  gtk::DefaultSystemBrowser system_browser;
+  WebKitBrowserCache cache;
 
   Client client(
       views,
-      {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
+      {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher,
+       system_browser, cache},
       ProgramClientSettings(GetTempFolder(), ProgramPath(argv[0]), ProgramPathStyle::kPosix));
   if (!client.Start(arguments)) {
     return client.ExitCode();

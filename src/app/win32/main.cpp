@@ -17,6 +17,9 @@
 #include "app/win32/wininet_http_session.h"
 #include "base/product.h"
 #include "base/temp_folder.h"
+#include "browser/win32/shell_system_browser.h"
+#include "mainwin/hand_over.h"
+#include "mainwin/win32/wininet_browser_cache.h"
 
 namespace {
 
@@ -29,6 +32,24 @@ std::string Utf8(const wchar_t* wide) {
   ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
   return out;
 }
+
+// The main window's DDE server hands its game addresses to the client, which opens or
+// selects the game's tab and brings the window back from minimised.
+// It outlives the client, whose main window holds the server.
+class ClientHandOver final : public orvane::HandOverOwner {
+ public:
+  void SetClient(orvane::Client* client) { client_ = client; }
+  void OpenGameTab(const std::string& strURL) override {
+    if (client_ != nullptr) {
+      client_->HandOver(strURL);
+    }
+  }
+  // HandOver restores the window itself, after the tab is there.
+  void PresentMainWindow() override {}
+
+ private:
+  orvane::Client* client_ = nullptr;
+};
 
 std::string ProgramPath() {
   wchar_t path[MAX_PATH + 1] = {};
@@ -55,11 +76,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::ShellProgramLauncher launcher;
   win32::Win32ProgramLoop loop;
   win32::Win32ClientViews views;
+  win32::ShellSystemBrowser system_browser;
+  win32::WinInetBrowserCache cache;
+  ClientHandOver hand_over;
+  views.SetHandOver(&hand_over);
 
-  Client client(
-      views,
-      {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files, launcher},
-      ProgramClientSettings(GetTempFolder(), ProgramPath(), ProgramPathStyle::kWindows));
+  Client client(views,
+                {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files,
+                 launcher, system_browser, cache},
+                ProgramClientSettings(GetTempFolder(), ProgramPath(), ProgramPathStyle::kWindows));
+  hand_over.SetClient(&client);
   if (!client.Start(arguments)) {
     return client.ExitCode();
   }

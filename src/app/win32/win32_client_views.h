@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "app/client.h"
 #include "browser/win32/browser_factory.h"
 #include "mainwin/hand_over.h"
@@ -8,7 +10,7 @@
 namespace orvane::win32 {
 
 // The client's windows on Windows.
-class Win32ClientViews final : public ClientViews, public WebMainFrmViews {
+class Win32ClientViews final : public ClientViews {
  public:
   // The windows hold the browsers `make_browser` makes (the system's WebBrowser control
   // in the program).

@@ -7,7 +7,12 @@
 namespace orvane::win32 {
 
 UINT MessageBoxStyle(const MessageBoxRequest& request) {
-  const UINT icon = request.icon == MessageIcon::kWarning ? MB_ICONWARNING : MB_ICONQUESTION;
+  UINT icon = MB_ICONQUESTION;
+  if (request.icon == MessageIcon::kWarning) {
+    icon = MB_ICONWARNING;
+  } else if (request.icon == MessageIcon::kInformation) {
+    icon = MB_ICONINFORMATION;
+  }
   const UINT buttons = request.buttons == MessageButtons::kOk ? MB_OK : MB_YESNO;
   return icon | buttons;
 }
