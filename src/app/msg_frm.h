@@ -45,8 +45,9 @@ class MsgFrmEvents {
 };
 
 // The window with its controls as the design places them: borderless, white, centred on
-// the screen, `BForm1` across the top, `Label1` with the question, `iButton1` "是" and
-// `iButton2` "否" with their strips, `closebtn` in the bar. Destroying the view destroys the
+// the screen, `BForm1` across the top, `Label1` with the question, `iButton1` and
+// `iButton2` with their strips (bitmaps 111 and 112; the load sets their captions "是" and
+// "否"), `closebtn` in the bar. Destroying the view destroys the
 // window and its controls in reverse order of creation.
 class MsgFrmView {
  public:

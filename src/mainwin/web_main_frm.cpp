@@ -156,9 +156,16 @@ void WebMainFrm::Show() {
   if (!view_) {
     Form_Load();
   }
-  if (view_) {
-    view_->Show();
+  if (!view_) {
+    return;
   }
+  if (boss_key_ && boss_key_->Silenced() && !view_->Visible()) {
+    // Hidden by the boss key (a further login while it was away): shown the same way, so
+    // that the game's sound comes back with the window.
+    boss_key_->Toggle();
+    return;
+  }
+  view_->Show();
 }
 
 void WebMainFrm::OpenGameTab(const std::string& strURL) {

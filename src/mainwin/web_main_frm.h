@@ -120,7 +120,8 @@ class WebMainFrmView {
   // The tray: the platform host that puts the icon on screen, and the values the icon
   // record carries (0 where the platform has no such handle). The host reports clicks
   // back through TrayMessage; `menu` is the program menu for trays that draw it
-  // themselves.
+  // themselves, complete (version item included) when this is called. Asked once, in
+  // the load.
   virtual NotifyIconHost& TrayHost(const TrayMenu& menu) = 0;
   virtual std::uint32_t TrayWindow() const = 0;
   virtual std::uint32_t TraySmallIcon() const = 0;
@@ -228,11 +229,15 @@ class WebMainFrm final : public MsgFrmOwner,
 
   // Opens the game address in a tab (loading the window on first use).
   void SetURL(const std::string& strURL);
-  // Shows the window modeless (loading it on first use).
+  // Shows the window modeless (loading it on first use). A window the boss key hid comes
+  // back as the boss key would bring it, with the game's sound.
   void Show();
   // A close request from anywhere (menu "退出", the close button, the update command):
   // runs the close check once the current event has returned, and unloads the window
-  // when it passes.
+  // when it passes. Requests before the check has run make one check. While the
+  // confirmation is open a further request opens no second one: the open confirmation
+  // answers it, except that a request made with m_bExit True (the updater has started)
+  // closes the window whatever the answer.
   void RequestClose();
 
   bool m_bExit() const { return m_bExit_; }

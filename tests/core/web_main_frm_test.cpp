@@ -351,6 +351,22 @@ TEST_F(WebMainFrmTest, TheBossKeyHidesAndSilencesThenShowsWithTheSoundAsItWas) {
   EXPECT_TRUE(page(1).Muted());
 }
 
+TEST_F(WebMainFrmTest, ShowingAWindowTheBossKeyHidBringsTheSoundBackWithIt) {
+  LoggedIn();
+  main().events.BossKeyPressed();
+  ASSERT_TRUE(page(0).Muted());
+  // A further login while the window is away shows it again.
+  frm->SetURL(kGame2);
+  frm->Show();
+  EXPECT_TRUE(main().visible);
+  EXPECT_FALSE(page(0).Muted());
+  EXPECT_FALSE(page(1).Muted());
+  // The next press hides it again rather than showing a shown window.
+  main().events.BossKeyPressed();
+  EXPECT_FALSE(main().visible);
+  EXPECT_TRUE(page(0).Muted());
+}
+
 TEST_F(WebMainFrmTest, TheTraysLeftClickTogglesAndItsRightClickPopsTheMenuEvenWhileHidden) {
   LoggedIn();
   main().events.TrayMessage(kTrayLeftButtonUp);

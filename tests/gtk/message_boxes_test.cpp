@@ -119,6 +119,18 @@ TEST_F(GtkMessageBoxesTest, TheUpdateOfferIsAQuestionWhoseYesAndNoAreTheAnswers)
   EXPECT_EQ(ShowAndPress(offer, GTK_RESPONSE_NO).answer, MessageAnswer::kNo);
 }
 
+TEST_F(GtkMessageBoxesTest, TheCacheNoticeIsAnInformationWithOneOkButton) {
+  const Shown shown =
+      ShowAndPress({"缓存已清理完毕！", "缓存清理", MessageIcon::kInformation, MessageButtons::kOk},
+                   GTK_RESPONSE_OK);
+  ASSERT_TRUE(shown.seen.found) << "no message dialog appeared";
+  EXPECT_EQ(shown.seen.title, "缓存清理");
+  EXPECT_EQ(shown.seen.text, "缓存已清理完毕！");
+  EXPECT_EQ(shown.seen.type, GTK_MESSAGE_INFO);
+  EXPECT_EQ(shown.seen.responses, std::vector<int>{GTK_RESPONSE_OK});
+  EXPECT_EQ(shown.answer, MessageAnswer::kOk);
+}
+
 TEST_F(GtkMessageBoxesTest, AQuestionClosedWithoutAnAnswerCountsAsNo) {
   const Shown closed = ShowAndPress(
       {kNewVersionMessage, kMessageTitle, MessageIcon::kQuestion, MessageButtons::kYesNo},

@@ -111,9 +111,11 @@ Shown ShowAndPress(const MessageBoxRequest& request, int press) {
   return {answer, inspector.seen};
 }
 
-// The system's shared icons: 32515 warning (exclamation), 32514 question.
+// The system's shared icons: 32515 warning (exclamation), 32514 question, 32516
+// information (asterisk).
 constexpr int kWarningIcon = 32515;
 constexpr int kQuestionIcon = 32514;
+constexpr int kInformationIcon = 32516;
 HICON SystemIcon(int id) {
   return ::LoadIconW(nullptr, MAKEINTRESOURCEW(id));
 }
@@ -146,6 +148,18 @@ TEST(Win32MessageBoxes, TheUpdateOfferIsAQuestionWhoseYesAndNoAreTheAnswers) {
   const Shown no = ShowAndPress(offer, IDNO);
   ASSERT_TRUE(no.seen.found);
   EXPECT_EQ(no.answer, MessageAnswer::kNo);
+}
+
+TEST(Win32MessageBoxes, TheCacheNoticeIsAnInformationWithOneOkButton) {
+  const Shown shown = ShowAndPress(
+      {"缓存已清理完毕！", "缓存清理", MessageIcon::kInformation, MessageButtons::kOk}, IDOK);
+  ASSERT_TRUE(shown.seen.found) << "no message box window appeared";
+  EXPECT_EQ(shown.seen.title, L"缓存清理");
+  EXPECT_EQ(shown.seen.text, L"缓存已清理完毕！");
+  EXPECT_EQ(shown.seen.buttons, std::vector<int>{IDOK});
+  EXPECT_EQ(shown.seen.icon, SystemIcon(kInformationIcon));
+  EXPECT_NE(shown.seen.icon, SystemIcon(kWarningIcon));
+  EXPECT_EQ(shown.answer, MessageAnswer::kOk);
 }
 
 TEST(Win32MessageBoxes, TheUpToDateNoticeIsAWarningWithItsOwnText) {
