@@ -96,8 +96,6 @@ class WebMainFrmWindow final : public WebMainFrmView,
   uTabWindow& TabStrip() { return *strip_; }
   const ShellNotifyIcon& Tray() const { return tray_; }
   bool DdeServing() const { return dde_ && dde_->Serving(); }
-  // The program menu as last popped up, while it is open (for checks).
-  HWND MenuOwner() const { return hWnd(); }
 
  private:
   // WebBrowser1 is never navigated: nothing of it reaches the window.
