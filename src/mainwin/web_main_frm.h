@@ -19,6 +19,7 @@
 #include "mainwin/hand_over.h"
 #include "mainwin/main_window_layout.h"
 #include "mainwin/notify_icon.h"
+#include "mainwin/notify_icon_record.h"
 #include "mainwin/tray_menu.h"
 #include "mainwin/web_url.h"
 #include "tabstrip/utab_events.h"
@@ -44,8 +45,7 @@ inline constexpr std::string_view kOtherUserCaption = "登录其他帐号";
 inline constexpr std::string_view kCacheClearedMessage = "缓存已清理完毕！";
 inline constexpr std::string_view kCacheClearedTitle = "缓存清理";
 inline constexpr std::string_view kGameTabKeyPrefix = "Game";
-// The tray icon's identity and callback message.
-inline constexpr std::uint32_t kTrayCallbackMessage = 0x1862;
+// The tray icon's callback message, kTrayCallbackMessage, comes with the icon's record.
 // What the cache clearing searches and keeps (cookies and history).
 inline constexpr std::string_view kCacheSearchPattern = "*.*";
 

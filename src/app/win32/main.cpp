@@ -1,7 +1,5 @@
 // Entry point of Orvane.exe: builds the platform's windows and ports, hands them to the
-// client and runs the message loop. The login screen's windows are not part of this build
-// yet (see Win32ClientViews): a plain start runs up to the splash and stays there until
-// the splash is closed.
+// client and runs the message loop.
 #include <windows.h>
 
 #include <string>
@@ -21,7 +19,8 @@
 #include "base/start_up_trace.h"
 #include "base/temp_folder.h"
 #include "browser/win32/shell_system_browser.h"
-#include "mainwin/win32/wininet_cache.h"
+#include "mainwin/hand_over.h"
+#include "mainwin/win32/wininet_browser_cache.h"
 
 namespace {
 
@@ -35,12 +34,22 @@ std::string Utf8(const wchar_t* wide) {
   return out;
 }
 
-// The program menu's cache clearing over the system's URL cache.
-class WinInetBrowserCache final : public orvane::BrowserCache {
+// The main window's DDE server hands its game addresses to the client, which opens or
+// selects the game's tab and brings the window back from minimised.
+// It outlives the client, whose main window holds the server.
+class ClientHandOver final : public orvane::HandOverOwner {
  public:
-  void ClearUrlCache(std::string_view pattern, std::uint32_t exclusion_mask) override {
-    orvane::win32::ClearUrlCache(pattern, exclusion_mask);
+  void SetClient(orvane::Client* client) { client_ = client; }
+  void OpenGameTab(const std::string& strURL) override {
+    if (client_ != nullptr) {
+      client_->HandOver(strURL);
+    }
   }
+  // HandOver restores the window itself, after the tab is there.
+  void PresentMainWindow() override {}
+
+ private:
+  orvane::Client* client_ = nullptr;
 };
 
 std::string ProgramPath() {
@@ -70,12 +79,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32ProgramLoop loop;
   win32::Win32ClientViews views;
   win32::ShellSystemBrowser system_browser;
-  WinInetBrowserCache cache;
+  win32::WinInetBrowserCache cache;
+  ClientHandOver hand_over;
+  views.SetHandOver(&hand_over);
 
   Client client(views,
                 {connectivity, dialogs, addresses, resources, loop, loop, downloader, update_files,
                  launcher, system_browser, cache},
                 ProgramClientSettings(GetTempFolder(), ProgramPath(), ProgramPathStyle::kWindows));
+  hand_over.SetClient(&client);
   if (!client.Start(arguments)) {
     return client.ExitCode();
   }

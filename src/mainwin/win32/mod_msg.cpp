@@ -46,16 +46,20 @@ LRESULT CALLBACK MainWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
     if (uMsg == WM_HOTKEY && HIWORD(lParam) == kBossHotKeyVirtualKey) {
       g_hook.owner->ToggleMainWindow();
     } else if (uMsg == kTrayCallbackMessage) {
-      if (lParam == WM_LBUTTONUP) {
-        g_hook.owner->ToggleMainWindow();
-      } else if (lParam == WM_RBUTTONUP) {
-        g_hook.owner->ShowProgramMenu();
-      }
+      g_hook.owner->TrayCallback(static_cast<UINT>(lParam));
     }
   }
   const WNDPROC previous = g_hook.previous;
   if (!previous) {
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+  }
+  if (uMsg == WM_NCDESTROY && hWnd == g_hook.window) {
+    // The window is going while ours is still in its chain (a later replacement kept it
+    // there): the module lets go of it, so that a later main window can be hooked.
+    const LRESULT result = ::CallWindowProcW(previous, hWnd, uMsg, wParam, lParam);
+    ::UnregisterHotKey(hWnd, kBossHotKeyId);
+    g_hook = {};
+    return result;
   }
   return ::CallWindowProcW(previous, hWnd, uMsg, wParam, lParam);
 }

@@ -19,6 +19,16 @@ class MainWindowMessages {
   virtual void ToggleMainWindow() = 0;
   // A right click on the tray icon: the program menu at the mouse position.
   virtual void ShowProgramMenu() = 0;
+  // Every tray callback with the mouse message the shell put in lParam. By default a left
+  // button release toggles the window and a right one shows the menu; an owner that
+  // decides on the mouse message itself takes them all here.
+  virtual void TrayCallback(UINT mouse_message) {
+    if (mouse_message == WM_LBUTTONUP) {
+      ToggleMainWindow();
+    } else if (mouse_message == WM_RBUTTONUP) {
+      ShowProgramMenu();
+    }
+  }
 };
 
 // Registers F10 for `hWnd` and puts `MainWindowProc` in front of its procedure, keeping

@@ -1,0 +1,477 @@
+// The client and the main window's logic inside the real Windows windows under Wine, with
+// scripted browsers in the login frame and the game pages: logins to tabs, the three ways of
+// closing with one confirmation each and its answers, the boss key and the tray while the
+// confirmation is open, the layout's pixels at two window sizes, the first restore, and 50 tabs
+// opened and closed without a leaked object.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/client.h"
+#include "app/public_data.h"
+#include "app/win32/msg_frm_window.h"
+#include "app/win32/win32_client_views.h"
+#include "app/win32/win32_files.h"
+#include "base/resources.h"
+#include "base/units.h"
+#include "app/win32/win32_platform.h"
+#include "base/temp_folder.h"
+#include "mainwin/web_main_frm.h"
+#include "mainwin/win32/web_main_frm_window.h"
+#include "mainwin/win32/web_url_window.h"
+#include "support/scripted_browser.h"
+#include "support/win32/real_input.h"
+#include "tab_strip_gdi_count.h"
+#include "tabstrip/tab_hit_test.h"
+#include "tabstrip/tab_item.h"
+#include "tabstrip/tab_items.h"
+#include "tabstrip/utab.h"
+#include "widgets/button.h"
+
+namespace orvane::win32 {
+namespace {
+
+constexpr char kGameA[] = "http://game.example/s1?u=alpha";
+constexpr char kGameB[] = "http://game.example/s2?u=beta";
+
+class Owner final : public WebMainFrmOwner {
+ public:
+  void ShowLoginScreen() override { ++login_screens; }
+  void RunUpdateCommand() override { ++updates; }
+  void MainWindowUnloaded() override { ++unloads; }
+  int login_screens = 0;
+  int updates = 0;
+  int unloads = 0;
+};
+
+class Dialogs final : public MessageBoxes {
+ public:
+  MessageAnswer ShowMessageBox(const MessageBoxRequest&) override { return MessageAnswer::kOk; }
+};
+
+class Addresses final : public AddressLauncher, public browser::SystemBrowser {
+ public:
+  bool OpenAddress(const std::string& address) override {
+    opened.push_back(address);
+    return true;
+  }
+  void Open(const std::string& address) override { opened.push_back(address); }
+  std::vector<std::string> opened;
+};
+
+class Cache final : public BrowserCache {
+ public:
+  void ClearUrlCache(std::string_view, std::uint32_t) override { ++clears; }
+  int clears = 0;
+};
+
+// While a confirmation is open, `answer` runs from a timer inside its own loop.
+struct Confirmations {
+  static Confirmations* current;
+  int seen = 0;
+  std::function<void(HWND confirmation)> answer;
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = ::FindWindowW(L"OrvaneMsgFrm", nullptr);
+    if (current == nullptr || window == nullptr || !::IsWindowVisible(window)) {
+      return;
+    }
+    ::KillTimer(nullptr, id);
+    ++current->seen;
+    if (current->answer) {
+      current->answer(window);
+    }
+  }
+};
+Confirmations* Confirmations::current = nullptr;
+
+// Should an answer not end the confirmation, it is closed by other means instead of the
+// test hanging (the answer's checks then fail).
+void CALLBACK CloseStuckConfirmation(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (HWND window = ::FindWindowW(L"OrvaneMsgFrm", nullptr)) {
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+}
+
+// Presses the answer button at `x`, `y` of the confirmation.
+void Press(HWND confirmation, int x, int y) {
+  HWND button = ::ChildWindowFromPoint(confirmation, POINT{x, y});
+  ASSERT_NE(button, confirmation);
+  ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+constexpr POINT kYes{60, 105};
+constexpr POINT kNo{140, 105};
+
+RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+Rect ChildRect(HWND child) {
+  RECT rect = WindowRectOf(child);
+  POINT at{rect.left, rect.top};
+  ::ScreenToClient(::GetParent(child), &at);
+  return Rect{at.x, at.y, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Click(HWND button) {
+  ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+// The platform around the client that this test does not look at: always connected, no
+// update file, nothing started.
+class QuietPlatform final : public Connectivity,
+                            public FileDownloader,
+                            public UpdateFiles,
+                            public ProgramLauncher {
+ public:
+  bool IsConnected() override { return true; }
+  bool DownLoadFile(const std::string&, const std::string&, bool, bool) override { return false; }
+  bool Exists(const std::string&) override { return false; }
+  std::unique_ptr<TextLineSource> OpenLines(const std::string&) override { return nullptr; }
+  bool ShellOpen(const std::string&, const std::string&) override { return false; }
+};
+
+// The scripted browser that `parent` (a frame) holds in a window of class `form_class`.
+bool InWindowOfClass(HWND frame, const wchar_t* form_class) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(::GetParent(frame), name, 64);
+  return std::wstring(name) == form_class;
+}
+
+TEST(ClientWindowsFlow, TwoLoginsMakeTwoTabsAndTheSameAccountAgainSelectsItsTab) {
+  constexpr char kLoginPage[] = "http://127.0.0.1:1/yy/mirab/microend";
+  std::vector<test::ScriptedBrowser*> logins;
+  std::vector<test::ScriptedBrowser*> pages;
+  Win32ClientViews views(
+      [&](HWND frame, browser::BrowserEvents& owner) -> std::unique_ptr<browser::Browser> {
+        auto browser = std::make_unique<test::ScriptedBrowser>(owner);
+        browser->Serve(kLoginPage, test::ScriptedPage{true, "login"});
+        browser->Serve(kGameA, test::ScriptedPage{true, "一区 alpha"});
+        browser->Serve(kGameB, test::ScriptedPage{true, "二区 beta"});
+        if (InWindowOfClass(frame, L"OrvaneLoginFrm")) {
+          logins.push_back(browser.get());
+        } else if (InWindowOfClass(frame, L"OrvaneWebUrl")) {
+          pages.push_back(browser.get());
+        }
+        return browser;
+      });
+  QuietPlatform platform;
+  Dialogs dialogs;
+  Addresses addresses;
+  Cache cache;
+  Win32OutputFiles files;
+  ResourceFileWriter resources(LoadResourceBytes, files);
+  Win32ProgramLoop loop;
+  ClientSettings settings{{GetTempFolder(), "http://127.0.0.1:1/gamehome/mirab/update.txt", "1.1.0",
+                           "C:\\Orvane|C:\\Orvane\\Orvane.exe"},
+                          "http://127.0.0.1:1/",
+                          kLoginPage,
+                          "https://portal.example/zt/mirab/"};
+  Client client(views,
+                {platform, dialogs, addresses, resources, loop, loop, platform, platform, platform,
+                 addresses, cache},
+                settings);
+  ASSERT_TRUE(client.Start(""));
+  const auto log_in = [&](const std::string& address) {
+    ASSERT_FALSE(logins.empty());
+    test::ScriptedBrowser& login = *logins.back();
+    ASSERT_TRUE(login.FinishLoading());
+    test_input::Pump();
+    EXPECT_FALSE(login.PageNavigates("app://loadgame|" + address + "|x"));
+    test_input::Pump();
+  };
+  log_in(kGameA);
+  ASSERT_TRUE(client.MainWindowLoaded());
+  EXPECT_FALSE(client.LoginScreenLoaded());
+  HWND main = ::FindWindowW(L"OrvaneWebMainFrm", nullptr);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(main));
+  ASSERT_EQ(pages.size(), 1U);
+
+  // "登录其他帐号": the login screen again; a second account, a second tab.
+  const auto other_user = [&] {
+    // The button sits where the layout puts it: 4850 twips left of the right edge.
+    RECT client_rect{};
+    ::GetClientRect(main, &client_rect);
+    const int left = TwipsToPixels(client_rect.right * 15 - 4850);
+    HWND button = nullptr;
+    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      const Rect place = ChildRect(child);
+      if (place.x == left && place.width == 99) {
+        button = child;
+      }
+    }
+    ASSERT_NE(button, nullptr);
+    Click(button);
+    test_input::Pump();
+  };
+  other_user();
+  ASSERT_TRUE(client.LoginScreenLoaded());
+  log_in(kGameB);
+  EXPECT_EQ(pages.size(), 2U) << "a second tab";
+  // The same account again: no third page.
+  other_user();
+  log_in(kGameA);
+  EXPECT_EQ(pages.size(), 2U);
+  EXPECT_TRUE(client.MainWindowLoaded());
+  EXPECT_EQ(std::count(pages[0]->Requested().begin(), pages[0]->Requested().end(), kGameA), 1)
+      << "the selected tab is not loaded again";
+}
+
+// The program's Windows windows, with scripted browsers, remembering the main window.
+class Views final : public WebMainFrmViews {
+ public:
+  std::unique_ptr<WebMainFrmView> CreateMainWindowView(WebMainFrmEvents& events) override {
+    auto view = std::make_unique<WebMainFrmWindow>(events, Factory(), nullptr);
+    main = view.get();
+    return view;
+  }
+  std::unique_ptr<WebUrlView> CreatePageView(browser::BrowserEvents& events) override {
+    return std::make_unique<WebUrlWindow>(events, Factory());
+  }
+  std::unique_ptr<MsgFrmView> CreateMsgFrmView(MsgFrmEvents& events) override {
+    ++confirmations;
+    return std::make_unique<MsgFrmWindow>(events);
+  }
+  BrowserFactory Factory() {
+    return [this](HWND, browser::BrowserEvents& owner) -> std::unique_ptr<browser::Browser> {
+      auto browser = std::make_unique<test::ScriptedBrowser>(owner);
+      browser->Serve(kGameA, test::ScriptedPage{true, "一区 alpha"});
+      browser->Serve(kGameB, test::ScriptedPage{true, "二区 beta"});
+      browsers.push_back(browser.get());
+      return browser;
+    };
+  }
+  WebMainFrmWindow* main = nullptr;
+  int confirmations = 0;
+  std::vector<test::ScriptedBrowser*> browsers;  // [0] is the idle placeholder's
+};
+
+class MainWindowFlowTest : public ::testing::Test {
+ protected:
+  MainWindowFlowTest()
+      : frm_(std::make_unique<WebMainFrm>(
+            views_, WebMainFrmPorts{owner_, dialogs_, addresses_, addresses_, cache_, loop_},
+            WebMainFrmSettings{GetTempFolder(), "https://portal.example/zt/mirab/", "1.1.0"})) {
+    Confirmations::current = &confirmations_;
+  }
+  ~MainWindowFlowTest() override { Confirmations::current = nullptr; }
+
+  void Open(const std::string& address) {
+    frm_->SetURL(address);
+    frm_->Show();
+    test_input::Pump();
+    ASSERT_NE(views_.main, nullptr);
+    window_ = views_.main->Window();
+  }
+  CTabItems& Tabs() { return views_.main->TabStrip().TabItems(); }
+  // Arms the confirmation's answer, runs `close` and lets the posted close check run.
+  void CloseWith(const std::function<void()>& close, std::function<void(HWND)> answer) {
+    confirmations_.answer = std::move(answer);
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &Confirmations::Tick);
+    const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 15000, &CloseStuckConfirmation);
+    close();
+    test_input::Pump();
+    test_input::Pump();
+    ::KillTimer(nullptr, timer);
+    ::KillTimer(nullptr, watchdog);
+  }
+  static void No(HWND confirmation) { Press(confirmation, kNo.x, kNo.y); }
+  static void Yes(HWND confirmation) { Press(confirmation, kYes.x, kYes.y); }
+
+  Owner owner_;
+  Dialogs dialogs_;
+  Addresses addresses_;
+  Cache cache_;
+  Win32ProgramLoop loop_;
+  Views views_;
+  std::unique_ptr<WebMainFrm> frm_;
+  Confirmations confirmations_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(MainWindowFlowTest, GameAddressesBecomeTabsAndTheSameAddressSelectsItsTab) {
+  Open(kGameA);
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  ASSERT_EQ(Tabs().Count(), 1);
+  EXPECT_FALSE(views_.main->Picture1Visible()) << "the placeholder goes with the first tab";
+  ASSERT_EQ(views_.browsers.size(), 2U);
+  test::ScriptedBrowser& page_a = *views_.browsers[1];
+  EXPECT_EQ(page_a.Requested(), (std::vector<std::string>{"about:blank", kGameA}));
+  // The page lies in the container, filling it.
+  const HWND page = ::GetWindow(views_.main->ContainerWindow(), GW_CHILD);
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(ChildRect(page).width, ChildRect(views_.main->ContainerWindow()).width);
+  ASSERT_TRUE(page_a.FinishLoading());
+  EXPECT_EQ(Tabs().Item(0)->Caption(), "一区 alpha");
+
+  frm_->SetURL(kGameB);
+  test_input::Pump();
+  EXPECT_EQ(Tabs().Count(), 2);
+  EXPECT_EQ(Tabs().Selected(), 1);
+  // The same address again, even in other letter case, selects its tab and loads nothing.
+  frm_->SetURL("HTTP://GAME.EXAMPLE/s1?u=alpha");
+  test_input::Pump();
+  EXPECT_EQ(Tabs().Count(), 2);
+  EXPECT_EQ(Tabs().Selected(), 0);
+  EXPECT_EQ(page_a.LoadCount(kGameA), 1);
+}
+
+TEST_F(MainWindowFlowTest, EveryCloseAsksOnceAndNoKeepsEverything) {
+  Open(kGameA);
+  const RECT before = WindowRectOf(window_);
+  const auto no = [](HWND confirmation) { No(confirmation); };
+  // The close button, the menu's "退出", the last tab's close box, the system's close.
+  CloseWith([&] { Click(views_.main->ButtonWindow(MainWindowControl::web_close)); }, no);
+  EXPECT_EQ(confirmations_.seen, 1);
+  CloseWith([&] { frm_->appmenu().back().run(); }, no);
+  EXPECT_EQ(confirmations_.seen, 2);
+  CloseWith([&] { Tabs().Remove(0.0, true); }, no);
+  EXPECT_EQ(confirmations_.seen, 3);
+  CloseWith([&] { ::SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); }, no);
+  EXPECT_EQ(confirmations_.seen, 4);
+  EXPECT_EQ(views_.confirmations, 4) << "one confirmation window for each close";
+  EXPECT_EQ(frm_->appmenu().back().label, "退出");
+
+  EXPECT_TRUE(::IsWindow(window_));
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  EXPECT_EQ(Tabs().Count(), 1) << "the last tab's close box never removes it";
+  const RECT after = WindowRectOf(window_);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_FALSE(frm_->m_bExit());
+  EXPECT_EQ(owner_.unloads, 0);
+  EXPECT_EQ(::FindWindowW(L"OrvaneMsgFrm", nullptr), nullptr) << "the confirmation is gone";
+}
+
+TEST_F(MainWindowFlowTest, YesEndsAndAnExitAlreadyDecidedDoesNotAsk) {
+  Open(kGameA);
+  CloseWith([&] { Click(views_.main->ButtonWindow(MainWindowControl::web_close)); },
+            [](HWND confirmation) { Yes(confirmation); });
+  EXPECT_EQ(confirmations_.seen, 1);
+  EXPECT_TRUE(frm_->Unloaded());
+  EXPECT_EQ(owner_.unloads, 1);
+  EXPECT_FALSE(::IsWindow(window_));
+
+  // A second window whose exit was decided (the updater was started) closes at once.
+  Views views;
+  WebMainFrm other(
+      views, WebMainFrmPorts{owner_, dialogs_, addresses_, addresses_, cache_, loop_},
+      WebMainFrmSettings{GetTempFolder(), "https://portal.example/zt/mirab/", "1.1.0"});
+  other.SetURL(kGameB);
+  other.Show();
+  other.m_bExit(true);
+  other.RequestClose();
+  test_input::Pump();
+  EXPECT_TRUE(other.Unloaded());
+  EXPECT_EQ(views.confirmations, 0);
+}
+
+TEST_F(MainWindowFlowTest, TheBossKeyAndTheTrayToggleWhileTheConfirmationIsOpen) {
+  Open(kGameA);
+  bool hidden_by_key = false;
+  bool shown_by_tray = false;
+  CloseWith([&] { Click(views_.main->ButtonWindow(MainWindowControl::web_close)); },
+            [&](HWND confirmation) {
+              ::PostMessageW(window_, WM_HOTKEY, 1000, MAKELPARAM(0, VK_F10));
+              test_input::Pump();
+              hidden_by_key = !::IsWindowVisible(window_);
+              ::PostMessageW(window_, kTrayCallbackMessage, 1000, WM_LBUTTONUP);
+              test_input::Pump();
+              shown_by_tray = ::IsWindowVisible(window_) != 0;
+              No(confirmation);
+            });
+  EXPECT_EQ(confirmations_.seen, 1);
+  EXPECT_TRUE(hidden_by_key);
+  EXPECT_TRUE(shown_by_tray);
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  EXPECT_FALSE(frm_->Unloaded());
+}
+
+TEST_F(MainWindowFlowTest, TheFirstRestoreGivesTheCentredDesignSizeAndTheLayoutFollowsTheSize) {
+  Open(kGameA);
+  // Started maximised to the work area.
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT rect = WindowRectOf(window_);
+  EXPECT_EQ(rect.right - rect.left, work.right - work.left);
+  EXPECT_TRUE(views_.main->web_minmax().Value());
+
+  Click(views_.main->ButtonWindow(MainWindowControl::web_minmax));
+  test_input::Pump();
+  rect = WindowRectOf(window_);
+  EXPECT_EQ(rect.right - rect.left, 1036);
+  EXPECT_EQ(rect.bottom - rect.top, 639);
+  EXPECT_EQ(rect.left, (::GetSystemMetrics(SM_CXSCREEN) - 1036) / 2);
+  EXPECT_EQ(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - 639) / 2);
+
+  // Pixel places at two sizes: the caption buttons from the right edge, the strip and the
+  // link buttons, the content area below the strip's height with 4-pixel margins.
+  for (const SIZE size : {SIZE{1036, 639}, SIZE{1200, 760}}) {
+    ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    test_input::Pump();
+    RECT client_rect{};
+    ::GetClientRect(window_, &client_rect);
+    ASSERT_EQ(client_rect.right, size.cx);
+    ASSERT_EQ(client_rect.bottom, size.cy);
+    const int w = size.cx * 15;
+    const int h = size.cy * 15;
+    const auto px = [](int twips) { return (twips * 2 + 15) / 30; };
+    EXPECT_EQ(ChildRect(views_.main->ButtonWindow(MainWindowControl::web_close)).x, px(w - 730));
+    EXPECT_EQ(ChildRect(views_.main->ButtonWindow(MainWindowControl::web_minmax)).x, px(w - 1105));
+    EXPECT_EQ(ChildRect(views_.main->ButtonWindow(MainWindowControl::web_min)).x, px(w - 1465));
+    EXPECT_EQ(ChildRect(views_.main->ButtonWindow(MainWindowControl::web_tool)).x, px(w - 1825));
+    EXPECT_EQ(ChildRect(views_.main->ButtonWindow(MainWindowControl::GameSpaceBtn)).x,
+              px(w - 3300));
+    EXPECT_EQ(ChildRect(views_.main->ButtonWindow(MainWindowControl::OtherUserBtn)).x,
+              px(w - 4850));
+    const Rect strip = ChildRect(views_.main->TabStripWindow());
+    EXPECT_EQ(strip.x, px(2300));
+    EXPECT_EQ(strip.y, px(45));
+    EXPECT_EQ(strip.width, px(w - 6900));
+    const Rect content = ChildRect(views_.main->ContainerWindow());
+    EXPECT_EQ(content, (Rect{4, strip.height, px(w - 120), px(h - strip.height * 15 - 60)}));
+    EXPECT_EQ(ChildRect(views_.main->CaptionBarWindow()).width, size.cx);
+    RECT region{};
+    ASSERT_NE(::GetWindowRgnBox(window_, &region), ERROR);
+    EXPECT_EQ(region.right, size.cx) << "the rounded region covers the window exactly";
+  }
+}
+
+TEST_F(MainWindowFlowTest, FiftyTabsOpenedAndClosedLeaveNoObjectBehind) {
+  Open(kGameA);
+  int round = 0;
+  const auto fifty_tabs = [&] {
+    for (int i = 0; i < 50; ++i) {
+      frm_->SetURL("http://game.example/extra/" + std::to_string(round) + "/" + std::to_string(i));
+    }
+    ++round;
+    test_input::Pump();
+    EXPECT_EQ(Tabs().Count(), 51);
+    while (Tabs().Count() > 1) {
+      Tabs().Remove(static_cast<double>(Tabs().Count() - 1), true);
+    }
+    test_input::Pump();
+  };
+  // The first round makes what the process keeps for as many tabs (the strip's buffers,
+  // the system's window surfaces); every later round must give back all it takes.
+  fifty_tabs();
+  const DWORD gdi = testing::GdiObjectCount();
+  const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  fifty_tabs();
+  EXPECT_EQ(testing::GdiObjectCount(), gdi);
+  EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
+}
+
+}  // namespace
+}  // namespace orvane::win32
