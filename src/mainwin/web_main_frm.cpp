@@ -99,7 +99,9 @@ void WebMainFrm::Form_Load() {
   v.SetIconFromFile(icon_file, kLargeIcon);
   // 4: the boss key, which hides the game's sound with the window.
   sound_ = std::make_unique<BrowserPagesSound>([this] { return PageBrowsers(); });
-  boss_key_ = std::make_unique<BossKey>(static_cast<BossKeyWindow&>(*this), *sound_);
+  GameSound* program_sound = v.ProgramSound();
+  boss_key_ = std::make_unique<BossKey>(static_cast<BossKeyWindow&>(*this),
+                                        program_sound ? *program_sound : *sound_);
   v.HookHotKey();
   // 5, 6: the texts.
   appmenu_[kVersionItem].label = VersionCaption();

@@ -170,6 +170,10 @@ class WebMainFrmView {
   virtual void ShowArrowCursor() = 0;
   // Pops `menu` up at the mouse position; returns at once, the chosen item runs later.
   virtual void PopUpMenu(const TrayMenu& menu) = 0;
+  // The platform's own way to silence the game where it silences the whole program at once
+  // (Windows: the process's audio session, since its browser control has no mute of its
+  // own); null where each page's browser is muted by itself.
+  virtual GameSound* ProgramSound() { return nullptr; }
 };
 
 // Makes the main window's view, its pages and its confirmation window.

@@ -421,6 +421,7 @@ class FakeMainWindowView final : public WebMainFrmView {
     log_.push_back("popup menu");
     popped = &menu;
   }
+  GameSound* ProgramSound() override { return program_sound; }
 
   WebMainFrmEvents& events;
   cSetStyleEvents* objStyle = nullptr;
@@ -442,6 +443,7 @@ class FakeMainWindowView final : public WebMainFrmView {
   bool picture1_visible = true;
   std::string tooltip = "unset";
   const TrayMenu* popped = nullptr;
+  GameSound* program_sound = nullptr;  // the platform's own silencing, where it has one
 
  private:
   Log& log_;
@@ -455,6 +457,7 @@ class FakeMainViews final : public WebMainFrmViews {
     log_.push_back("main created");
     ++main_windows;
     auto view = std::make_unique<FakeMainWindowView>(log_, events);
+    view->program_sound = program_sound;
     main = view.get();
     return view;
   }
@@ -468,6 +471,7 @@ class FakeMainViews final : public WebMainFrmViews {
   FakePageViews page_views;
   FakeMsgFrmViews msg_views;
   FakeMainWindowView* main = nullptr;  // dangles once the window is gone
+  GameSound* program_sound = nullptr;  // handed to every main window made
   int main_windows = 0;
 
  private:

@@ -351,6 +351,27 @@ TEST_F(WebMainFrmTest, TheBossKeyHidesAndSilencesThenShowsWithTheSoundAsItWas) {
   EXPECT_TRUE(page(1).Muted());
 }
 
+// Where the platform silences the whole program (Windows' audio session), the boss key uses
+// that and leaves the pages' own mute alone.
+TEST_F(WebMainFrmTest, TheBossKeyUsesThePlatformsProgramSoundWhereThereIsOne) {
+  class CountingSound final : public GameSound {
+   public:
+    void Silence() override { ++silenced; }
+    void Restore() override { ++restored; }
+    int silenced = 0;
+    int restored = 0;
+  } program_sound;
+  views.program_sound = &program_sound;
+  LoggedIn();
+  main().events.BossKeyPressed();
+  EXPECT_EQ(program_sound.silenced, 1);
+  EXPECT_FALSE(page(0).Muted());
+  main().events.BossKeyPressed();
+  EXPECT_EQ(program_sound.restored, 1);
+  EXPECT_FALSE(page(0).Muted());
+  frm.reset();  // before the sound it was given
+}
+
 TEST_F(WebMainFrmTest, ShowingAWindowTheBossKeyHidBringsTheSoundBackWithIt) {
   LoggedIn();
   main().events.BossKeyPressed();

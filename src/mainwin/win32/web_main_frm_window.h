@@ -11,6 +11,7 @@
 #include "browser/win32/browser_factory.h"
 #include "mainwin/hand_over.h"
 #include "mainwin/web_main_frm.h"
+#include "mainwin/win32/audio_session_mute.h"
 #include "mainwin/win32/dde_server.h"
 #include "mainwin/win32/mod_msg.h"
 #include "mainwin/win32/shell_notify_icon.h"
@@ -62,6 +63,7 @@ class WebMainFrmWindow final : public WebMainFrmView,
   std::uint32_t TraySmallIcon() const override;
   void HookHotKey() override;
   void UnhookHotKey() override;
+  GameSound* ProgramSound() override { return &program_sound_; }
   void SetWindowStyle(cSetStyleEvents& events) override;
   bool CallWindowStateChange() override;
   void ReleaseWindowStyle() override;
@@ -116,6 +118,8 @@ class WebMainFrmWindow final : public WebMainFrmView,
 
   WebMainFrmEvents& events_;
   HandOverOwner* hand_over_;
+  // The game's sound, silenced with the window by the boss key.
+  AudioSessionMute program_sound_;
   // Created in this order; released in the reverse.
   WindowIcons icons_;
   std::unique_ptr<FormCanvas> canvas_;
