@@ -149,6 +149,14 @@ bool Client::HandOver(std::string_view address) {
   return true;
 }
 
+void Client::PresentMainWindow() {
+  if (!ended_ && MainWindowLoaded()) {
+    // Shown again also when the boss key hid it (its sound with it), then restored.
+    main_frm_->Show();
+    main_frm_->PresentMainWindow();
+  }
+}
+
 void Client::ShowLoginScreen() {
   LoadLoginScreen();
 }

@@ -82,6 +82,10 @@ class Client final : private LoadFrmOwner, private UpdateExit, private WebMainFr
   // window exists the game opens as after a login. False when the address was refused.
   bool HandOver(std::string_view address);
 
+  // A plain later start of the program: the main window, when it is loaded, comes back
+  // from minimised (or hidden) and to the front; before it exists nothing changes.
+  void PresentMainWindow();
+
   // Ends the program at once: the message loop returns and every window is unloaded with
   // the client.
   void EndProgram() override;

@@ -217,6 +217,22 @@ TEST_F(ClientMainWindowTest, AHandOverBeforeTheMainWindowExistsOpensTheGameAsALo
   EXPECT_FALSE(client.Ended());
 }
 
+// A plain later start brings the window back whether it was minimised or hidden by F10,
+// and adds no tab; before the main window exists it changes nothing.
+TEST_F(ClientMainWindowTest, APlainLaterStartBringsTheMainWindowBack) {
+  client.PresentMainWindow();
+  EXPECT_FALSE(client.MainWindowLoaded());
+  LogIn(kGame1);
+  test::Click(views.main->min.button);
+  client.PresentMainWindow();
+  EXPECT_FALSE(views.main->minimized);
+  views.main->events.BossKeyPressed();
+  ASSERT_FALSE(views.main->visible);
+  client.PresentMainWindow();
+  EXPECT_TRUE(views.main->visible);
+  EXPECT_EQ(tabs().Count(), 1);
+}
+
 TEST_F(ClientMainWindowTest, NothingIsHandedOverOnceTheProgramHasEnded) {
   views.login->events.CloseBtn_Click();
   platform.RunPosted();

@@ -52,8 +52,8 @@ class HandOverToClient final : public orvane::HandOverOwner {
  public:
   explicit HandOverToClient(orvane::Client& client) : client_(client) {}
   void OpenGameTab(const std::string& strURL) override { client_.HandOver(strURL); }
-  // A plain later start: the running client's windows stay as they are.
-  void PresentMainWindow() override {}
+  // A plain later start brings the running client's main window to the front.
+  void PresentMainWindow() override { client_.PresentMainWindow(); }
 
  private:
   orvane::Client& client_;
