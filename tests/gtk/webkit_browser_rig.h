@@ -25,7 +25,10 @@ class RecordingOwner : public browser::BrowserEvents {
   void TitleChange(const std::string& Text) override;
   void BeforeNavigate2(const std::string& URL, bool& Cancel) override;
   void NewWindow(const std::string& URL, bool& Processed) override;
-  bool ContextMenuAllowed() override { return allow_menu; }
+  bool ContextMenuAllowed() override {
+    ++menu_requests;
+    return allow_menu;
+  }
 
   std::vector<std::string> log;
   std::vector<std::string> completed;  // URLs of the completions, in order
@@ -36,6 +39,7 @@ class RecordingOwner : public browser::BrowserEvents {
   // Addresses containing this text are cancelled ("app://" unless a test says otherwise).
   std::string cancel_containing = "app://";
   bool allow_menu = false;
+  int menu_requests = 0;  // how often the view asked whether a menu may show
   // Runs after each completion (the browser is set by the rig).
   std::function<void()> on_complete;
 };

@@ -90,17 +90,27 @@ TEST_F(WebKitViewTest, ARightClickShowsAMenuOnlyWhenTheOwnerAllowsIt) {
   gdk_window_get_origin(gtk_widget_get_window(page.browser->Widget()), &x, &y);
   const std::string at = std::to_string(x + 200) + " " + std::to_string(y + 150);
 
+  // Refused: the right click reaches WebKit, which asks the owner, and no menu shows.
   page.owner.allow_menu = false;
   test_input::Xdotool("mousemove " + at + " click 3");
+  ASSERT_TRUE(WaitFor([&] { return page.owner.menu_requests == 1; }))
+      << "the right click reaches the view, which asks its owner";
   Settle(page.View());
   PumpFor(1000);  // gives a menu every chance to appear
   EXPECT_EQ(ShownMenu(), nullptr);
+  EXPECT_EQ(page.owner.menu_requests, 1);
 
+  // Allowed: asked again, and WebKit's menu shows; Escape closes it.
   page.owner.allow_menu = true;
   test_input::Xdotool("mousemove " + at + " click 3");
   ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; }))
       << "with the owner's leave, WebKit's menu shows";
-  gtk_menu_popdown(GTK_MENU(ShownMenu()));
+  EXPECT_EQ(page.owner.menu_requests, 2);
+  test_input::Xdotool("key Escape");
+  EXPECT_TRUE(WaitFor([] { return ShownMenu() == nullptr; })) << "Escape closes the menu";
+  if (GtkWidget* menu = ShownMenu()) {
+    gtk_menu_popdown(GTK_MENU(menu));  // leaves no grab behind for the next test
+  }
 }
 
 TEST_F(WebKitViewTest, PlaceMovesAndSizesTheViewInsideItsContainer) {
