@@ -160,6 +160,28 @@ PY
   rm -f "$reg"
 }
 
+# orvane_screenshot_watcher DIR: takes the pictures the Windows suites ask for when they
+# run with ORVANE_SCREENSHOT_DIR=DIR: for each NAME.request left there, the whole X screen
+# (`import -window root`) as NAME.png, written under another name first and then renamed so
+# that the waiting test never reads half a file.
+orvane_screenshot_watcher() {
+  local dir=$1
+  mkdir -p "$dir"
+  (
+    while sleep 0.2; do
+      for request in "$dir"/*.request; do
+        [ -e "$request" ] || continue
+        local name
+        name=$(basename "$request" .request)
+        import -window root "png:$dir/.$name.png.part" &&
+          mv "$dir/.$name.png.part" "$dir/$name.png"
+        rm -f "$request"
+      done
+    done
+  ) &
+  ORVANE_TESTENV_PIDS+=("$!")
+}
+
 orvane_start_publisher() {
   [ -x "$orvane_root/tools/publisher" ] || return 0
   local port_file

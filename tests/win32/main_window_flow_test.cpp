@@ -1,8 +1,8 @@
 // The client and the main window's logic inside the real Windows windows under Wine, with
-// scripted browsers in the login frame and the game pages: logins to tabs, the three ways of
-// closing with one confirmation each and its answers, the boss key and the tray while the
-// confirmation is open, the layout's pixels at two window sizes, the first restore, and 50 tabs
-// opened and closed without a leaked object.
+// scripted browsers in the login frame and the game pages: logins to tabs, the program menu
+// popped up by its button, the three ways of closing with one confirmation each and its answers,
+// the boss key and the tray while the confirmation is open, the layout's pixels at two window
+// sizes, the first restore, and 50 tabs opened and closed without a leaked object.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,6 +27,7 @@
 #include "mainwin/win32/web_url_window.h"
 #include "support/scripted_browser.h"
 #include "support/win32/real_input.h"
+#include "support/win32/screen_shot.h"
 #include "tab_strip_gdi_count.h"
 #include "tabstrip/tab_hit_test.h"
 #include "tabstrip/tab_item.h"
@@ -98,6 +99,50 @@ void CALLBACK CloseStuckConfirmation(HWND, UINT, UINT_PTR id, DWORD) {
   if (HWND window = ::FindWindowW(L"OrvaneMsgFrm", nullptr)) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
   }
+}
+
+// While the program menu's own loop runs, `look` runs once from a timer inside it with the
+// menu's window; the menu is then closed without a choice.
+struct OpenMenus {
+  static OpenMenus* current;
+  int seen = 0;
+  std::function<void(HWND menu)> look;
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = ::FindWindowW(L"#32768", nullptr);
+    if (current == nullptr || window == nullptr || !::IsWindowVisible(window)) {
+      return;
+    }
+    ::KillTimer(nullptr, id);
+    ++current->seen;
+    if (current->look) {
+      current->look(window);
+    }
+    ::EndMenu();
+  }
+};
+OpenMenus* OpenMenus::current = nullptr;
+
+void CALLBACK CloseStuckMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  ::EndMenu();
+}
+
+// The items of a pop-up menu as shown: their texts, "-" for a separator.
+std::vector<std::string> MenuTexts(HMENU menu) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    if (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+      texts.emplace_back("-");
+      continue;
+    }
+    wchar_t text[128] = {};
+    ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    char utf8[512] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    texts.emplace_back(utf8);
+  }
+  return texts;
 }
 
 // Presses the answer button at `x`, `y` of the confirmation.
@@ -333,7 +378,11 @@ TEST_F(MainWindowFlowTest, EveryCloseAsksOnceAndNoKeepsEverything) {
   const RECT before = WindowRectOf(window_);
   const auto no = [](HWND confirmation) { No(confirmation); };
   // The close button, the menu's "退出", the last tab's close box, the system's close.
-  CloseWith([&] { Click(views_.main->ButtonWindow(MainWindowControl::web_close)); }, no);
+  CloseWith([&] { Click(views_.main->ButtonWindow(MainWindowControl::web_close)); },
+            [](HWND confirmation) {
+              test_input::SaveScreenShot("exit-confirmation");
+              No(confirmation);
+            });
   EXPECT_EQ(confirmations_.seen, 1);
   CloseWith([&] { frm_->appmenu().back().run(); }, no);
   EXPECT_EQ(confirmations_.seen, 2);
@@ -352,6 +401,44 @@ TEST_F(MainWindowFlowTest, EveryCloseAsksOnceAndNoKeepsEverything) {
   EXPECT_FALSE(frm_->m_bExit());
   EXPECT_EQ(owner_.unloads, 0);
   EXPECT_EQ(::FindWindowW(L"OrvaneMsgFrm", nullptr), nullptr) << "the confirmation is gone";
+}
+
+TEST_F(MainWindowFlowTest, TheMenuButtonPopsUpTheProgramMenuAndNoChoiceRunsNothing) {
+  Open(kGameA);
+  // The menu opens where the pointer is: below the middle of the menu button.
+  const RECT button = WindowRectOf(views_.main->ButtonWindow(MainWindowControl::web_tool));
+  test_input::MouseTo((button.left + button.right) / 2, button.bottom);
+  test_input::Pump();
+  OpenMenus menus;
+  OpenMenus::current = &menus;
+  std::vector<std::string> shown;
+  menus.look = [&](HWND menu) {
+    const HMENU items = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
+    shown = MenuTexts(items);
+    test_input::SaveScreenShot("menu");
+  };
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &OpenMenus::Tick);
+  const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 15000, &CloseStuckMenu);
+  Click(views_.main->ButtonWindow(MainWindowControl::web_tool));
+  test_input::Pump();
+  test_input::Pump();
+  ::KillTimer(nullptr, timer);
+  ::KillTimer(nullptr, watchdog);
+  OpenMenus::current = nullptr;
+
+  EXPECT_EQ(menus.seen, 1) << "the button pops up one menu";
+  std::vector<std::string> expected;
+  for (const TrayMenuItem& item : frm_->appmenu()) {
+    expected.push_back(item.label);
+  }
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(shown.back(), "退出");
+  // Closed without a choice: nothing ran, nothing asked, the window stays.
+  EXPECT_EQ(cache_.clears, 0);
+  EXPECT_EQ(owner_.updates, 0);
+  EXPECT_EQ(views_.confirmations, 0);
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  EXPECT_FALSE(frm_->Unloaded());
 }
 
 TEST_F(MainWindowFlowTest, YesEndsAndAnExitAlreadyDecidedDoesNotAsk) {

@@ -55,9 +55,12 @@ MsgFrmWindow::MsgFrmWindow(MsgFrmEvents& events) : events_(events) {
                             DEFAULT_QUALITY, DEFAULT_PITCH, kLabelFontFace));
   bar_ = std::make_unique<BFormWindow>(window, Rect{0, 0, width, kBarHeight});
   const std::wstring question = Utf8ToWide(kExitQuestion);
-  label_.reset(::CreateWindowExW(0, L"STATIC", question.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                                 kLabel1.x, kLabel1.y, kLabel1.width, kLabel1.height, window,
-                                 nullptr, ::GetModuleHandleW(nullptr), nullptr));
+  // The label's design box reaches into the answer buttons' top: it lies under them and
+  // draws nothing over them.
+  label_.reset(::CreateWindowExW(0, L"STATIC", question.c_str(),
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT, kLabel1.x,
+                                 kLabel1.y, kLabel1.width, kLabel1.height, window, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr));
   ::SendMessageW(label_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   yes_ = std::make_unique<iButtonWindow>(window, kIButton1);
   yes_->Logic().AutoSize(false);
@@ -71,6 +74,7 @@ MsgFrmWindow::MsgFrmWindow(MsgFrmEvents& events) : events_(events) {
   no_->Move(kIButton2);
   close_ = std::make_unique<iButtonWindow>(
       window, Rect{width - kCloseWidth - 6, kCloseTop, kCloseWidth, kCloseHeight});
+  ::SetWindowPos(label_.get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // The bar lies under the close button.
   ::SetWindowPos(bar_->hWnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
