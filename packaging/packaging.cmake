@@ -42,7 +42,10 @@ set(ORVANE_RELEASE_DATE "2026-12-08")
 set(ORVANE_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 12:00:00 +0000")
 
 if(WIN32)
-  include(${ORVANE_PACKAGING_DIR}/windows/installer.cmake)
+  # The installer ships the 32-bit client; a 64-bit Windows build is made for its tests only.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    include(${ORVANE_PACKAGING_DIR}/windows/installer.cmake)
+  endif()
 else()
   include(${ORVANE_PACKAGING_DIR}/linux/package.cmake)
 endif()
