@@ -6,6 +6,7 @@
 
 #include "base/win32/system_cursors.h"
 #include "widgets/win32/ole_picture.h"
+#include "widgets/win32/panel_window.h"
 
 namespace orvane::win32 {
 namespace {
@@ -29,21 +30,12 @@ PictureControl::~PictureControl() {
 
 LRESULT PictureControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT client{};
-      ::GetClientRect(hWnd(), &client);
-      ::FillRect(reinterpret_cast<HDC>(wp), &client, brush_.get());
+    case WM_ERASEBKGND:
+      EraseWithBrush(hWnd(), reinterpret_cast<HDC>(wp), brush_.get());
       return 1;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = ::BeginPaint(hWnd(), &ps);
-      if (dc && picture_) {
-        DrawPictureNatural(dc, *picture_, Point{0, 0});
-      }
-      ::EndPaint(hWnd(), &ps);
+    case WM_PAINT:
+      PaintPictureAtOrigin(hWnd(), picture_.get());
       return 0;
-    }
     case WM_LBUTTONDOWN:
       pressed_ = true;
       ::SetCapture(hWnd());

@@ -10,6 +10,21 @@ constexpr wchar_t kPanelClass[] = L"OrvanePictureBox";
 
 }  // namespace
 
+void EraseWithBrush(HWND window, HDC dc, HBRUSH brush) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  ::FillRect(dc, &client, brush);
+}
+
+void PaintPictureAtOrigin(HWND window, const Picture* picture) {
+  PAINTSTRUCT ps{};
+  HDC dc = ::BeginPaint(window, &ps);
+  if (dc && picture) {
+    DrawPictureNatural(dc, *picture, Point{0, 0});
+  }
+  ::EndPaint(window, &ps);
+}
+
 PanelWindow::PanelWindow(HWND parent, const Rect& place, Colour back_colour, bool visible)
     : brush_(::CreateSolidBrush(back_colour)) {
   // No class cursor: the pointer is the owner's decision (the main window resets it).
@@ -37,21 +52,12 @@ void PanelWindow::Move(const Rect& place) {
 
 LRESULT PanelWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT client{};
-      ::GetClientRect(hWnd(), &client);
-      ::FillRect(reinterpret_cast<HDC>(wp), &client, brush_.get());
+    case WM_ERASEBKGND:
+      EraseWithBrush(hWnd(), reinterpret_cast<HDC>(wp), brush_.get());
       return 1;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = ::BeginPaint(hWnd(), &ps);
-      if (dc && picture_) {
-        DrawPictureNatural(dc, *picture_, Point{0, 0});
-      }
-      ::EndPaint(hWnd(), &ps);
+    case WM_PAINT:
+      PaintPictureAtOrigin(hWnd(), picture_.get());
       return 0;
-    }
     case WM_SETCURSOR:
       // Without a class cursor the pointer would keep whatever shape it had.
       if (LOWORD(lp) == HTCLIENT && !on_mouse_) {

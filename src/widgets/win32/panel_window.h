@@ -12,6 +12,12 @@
 
 namespace orvane::win32 {
 
+// The two paint steps of a window that shows one picture on a plain background: the
+// background filled with `brush` (on WM_ERASEBKGND's device context), then the picture at
+// its own size at the top-left corner (a whole WM_PAINT; nothing drawn without a picture).
+void EraseWithBrush(HWND window, HDC dc, HBRUSH brush);
+void PaintPictureAtOrigin(HWND window, const Picture* picture);
+
 // A picture box: a child window filled with its back colour that shows a picture at its
 // natural size at its top-left, and reports the mouse messages that reach its own surface.
 // Page windows and browsers are placed inside it; it clips them (WS_CLIPCHILDREN).
