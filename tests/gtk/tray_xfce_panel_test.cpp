@@ -182,7 +182,7 @@ class MenuCalls {
   std::atomic<int> opened_{0};
 };
 
-// A program of the panel's run for one test, ended with it.
+// One of the panel's programs, run for one test and ended with it.
 class Child {
  public:
   Child(GSubprocessLauncher* launcher, const std::vector<const char*>& argv) {

@@ -156,16 +156,16 @@ BOOL CALLBACK FindDockedIcon(HWND window, LPARAM out) {
   return TRUE;
 }
 
+BOOL CALLBACK FindDockedIconUnder(HWND top, LPARAM out) {
+  EnumChildWindows(top, FindDockedIcon, out);
+  return *reinterpret_cast<HWND*>(out) == nullptr;
+}
+
 // The window Wine's X11 driver made for an icon docked in an XEmbed tray, or nothing. It
 // lies inside the tray's X windows, which Wine knows as foreign windows.
 HWND DockedIconWindow() {
   HWND found = nullptr;
-  EnumWindows(
-      [](HWND top, LPARAM out) -> BOOL {
-        EnumChildWindows(top, FindDockedIcon, out);
-        return *reinterpret_cast<HWND*>(out) == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(FindDockedIconUnder, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
