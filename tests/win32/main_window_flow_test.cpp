@@ -640,24 +640,22 @@ TEST_F(MainWindowFlowSoak, AThousandTabsOpenedAndClosedOneByOneLeaveNoObjectBehi
   EXPECT_FALSE(frm_->Unloaded());
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  ::EnumChildWindows(window, &CountWindow, data);
+  return TRUE;
+}
+
 // The windows of this thread: top-level ones and all their descendants.
 int ThreadWindowCount() {
   int count = 0;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        int& n = *reinterpret_cast<int*>(data);
-        ++n;
-        ::EnumChildWindows(
-            window,
-            [](HWND, LPARAM inner) -> BOOL {
-              ++*reinterpret_cast<int*>(inner);
-              return TRUE;
-            },
-            data);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindowAndChildren,
+                      reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
