@@ -14,8 +14,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/gtk/gio_platform.h"
@@ -168,7 +172,38 @@ std::pair<float, float> CloseBoxOf(const uTab& strip, int index) {
 
 class MainWindowSoak : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display"; }
+  // The pages' cache, cookies and storage go to folders of the suite's own, not the
+  // user's. GLib keeps the folders it first found, so this holds when the suite runs in a
+  // process of its own (as CTest runs it); otherwise the process's earlier folders stay.
+  static void SetUpTestSuite() {
+    char pattern[] = "/tmp/orvane-soak-XXXXXX";
+    if (const char* made = ::mkdtemp(pattern)) {
+      folder_ = made;
+      for (const char* name : {"XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+        const char* value = std::getenv(name);
+        saved_.emplace_back(name,
+                            value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+      }
+      ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
+      ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
+    }
+    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
+  }
+  static void TearDownTestSuite() {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        ::setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        ::unsetenv(name.c_str());
+      }
+    }
+    saved_.clear();
+    if (!folder_.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder_, ignored);
+      folder_.clear();
+    }
+  }
 
   void SetUp() override {
     try {
@@ -183,6 +218,8 @@ class MainWindowSoak : public ::testing::Test {
   }
 
   std::unique_ptr<test::PublisherProcess> publisher_;
+  static inline std::filesystem::path folder_;
+  static inline std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 TEST_F(MainWindowSoak, TwoHundredTabsOpenedAndClosedReapTheirWebProcessesAndKeepTheMemory) {
