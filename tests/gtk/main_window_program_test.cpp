@@ -2,7 +2,8 @@
 // window manager (twm) and real WebKit, driven like a player with xdotool: log in, a tab
 // per account, the link buttons, a page's new window in the system browser, the boss key
 // and the tray, the program menu (cache clearing, refresh, exit) with its confirmation,
-// and a second start handing its game address to the running client.
+// and a second start handing its game address to the running client. Soak: the login screen
+// shown from the main window and closed by its close image 50 times.
 //
 // What is observed from outside, as a player or a desktop would: the windows (xdotool,
 // xwininfo), the screen's pixels (the tab strip's tabs), the publisher's request counts,
@@ -13,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "base/colour.h"
+#include "support/gtk/process_census.h"
 #include "support/gtk/real_input.h"
 #include "support/gtk/sni_test_host.h"
 #include "support/publisher_process.h"
@@ -45,6 +48,9 @@ constexpr int kFrameTop = 152;
 constexpr int kEnterX = kFrameLeft + 568;
 constexpr int kEnterDemo1Y = kFrameTop + 278;
 constexpr int kEnterDemo2Y = kFrameTop + 321;
+// The login screen's close image, 41 pixels square at (1088, 80).
+constexpr int kLoginCloseX = 1088 + 20;
+constexpr int kLoginCloseY = 80 + 20;
 // The exit confirmation and its buttons.
 constexpr int kMsgWidth = 242;
 constexpr int kMsgHeight = 140;
@@ -634,6 +640,80 @@ TEST_F(MainWindowProgramTest, ExitAsksFirstNoKeepsEverythingYesEndsTheProgram) {
   ASSERT_TRUE(WaitLong([&] { return client_->Exited(); }));
   EXPECT_EQ(client_->ExitCode(), 0);
   EXPECT_TRUE(WaitLong([&] { return !tray.NameHasOwner(bus_name); }));
+}
+
+// Soak: the fixture of the program's tests, under a name that picks out the long runs.
+class MainWindowProgramSoak : public MainWindowProgramTest {};
+
+// Every window of the client that the desktop knows, shown or not.
+int ClientWindowCount(pid_t pid) {
+  const std::string ids =
+      CommandOutput("xdotool search --pid " + std::to_string(pid) + " 2>/dev/null");
+  return static_cast<int>(std::count(ids.begin(), ids.end(), '\n'));
+}
+
+// Waits for `done` in short steps, with the test's main loop going.
+template <typename Done>
+bool WaitShort(Done done) {
+  for (int look = 0; look < 600; ++look) {
+    if (done()) {
+      return true;
+    }
+    for (int i = 0; i < 5; ++i) {
+      test_input::Pump();
+      g_usleep(10000);
+    }
+  }
+  return false;
+}
+
+TEST_F(MainWindowProgramSoak, TheLoginScreenShownAndClosedFiftyTimesLeavesNothingBehind) {
+  const ShownWindow main = StartAndLogIn();
+  ASSERT_FALSE(main.id.empty());
+  ASSERT_TRUE(WaitLong([&] { return Tabs(main).size() == 1; }));
+  const pid_t pid = client_->Pid();
+
+  // One round: "登录其他帐号" shows the login screen (once its page is complete), and the
+  // screen's close image closes it.
+  int round = 0;
+  const auto show_and_close = [&] {
+    ++round;
+    ClickIn(main.id, main.width - kOtherUserFromRight, kLinkButtonY);
+    std::optional<ShownWindow> login;
+    ASSERT_TRUE(WaitShort([&] { return (login = client_->LoginScreen()).has_value(); }))
+        << "round " << round << ": the login screen did not show";
+    ClickIn(login->id, kLoginCloseX, kLoginCloseY);
+    ASSERT_TRUE(WaitShort([&] { return !client_->LoginScreen().has_value(); }))
+        << "round " << round << ": the close image did not close the login screen";
+  };
+  // The first round makes what the client keeps for the process (the login screen's
+  // images, fonts); the later rounds must give back all they take.
+  ASSERT_NO_FATAL_FAILURE(show_and_close());
+  const int windows = ClientWindowCount(pid);
+  const int web_processes = test_process::WebProcessCount(pid);
+  const long first_kb = test_process::ResidentKb(pid);
+  while (round < 50) {
+    ASSERT_NO_FATAL_FAILURE(show_and_close());
+  }
+  // The login screens' windows and their pages' web processes are all gone: what is left
+  // is what was there after the first round (the main window, its tab's page).
+  EXPECT_TRUE(WaitShort([&] { return ClientWindowCount(pid) == windows; }))
+      << ClientWindowCount(pid) << " windows, " << windows << " after the first round";
+  EXPECT_TRUE(WaitShort([&] { return test_process::WebProcessCount(pid) == web_processes; }))
+      << test_process::WebProcessCount(pid) << " web processes, " << web_processes
+      << " after the first round";
+  const long last_kb = test_process::ResidentKb(pid);
+  std::printf(
+      "[ soak     ] %d login screens: client windows %d after the first, %d after the "
+      "last; web processes %d, %d; client resident %ld KB, %ld KB\n",
+      round, windows, ClientWindowCount(pid), web_processes, test_process::WebProcessCount(pid),
+      first_kb, last_kb);
+
+  // The main window still works: the login screen once more, a second account, its tab.
+  LogInAgain(main, kEnterDemo2Y);
+  EXPECT_TRUE(WaitLong([&] { return Tabs(main).size() == 2; })) << Tabs(main).size();
+  EXPECT_TRUE(WaitLong([&] { return Counted("lobby_loads", "demo2") == 1; }));
+  EXPECT_FALSE(client_->Exited());
 }
 
 }  // namespace
