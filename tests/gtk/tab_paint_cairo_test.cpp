@@ -230,8 +230,9 @@ TEST_F(CairoCanvasTest, EndEllipsisCutsTheTextInsideItsBox) {
   EXPECT_LE(InkColumns(*clipped, bg).second, 109);
 }
 
-// Lines laid out once are kept per text, font, format and box: a changed caption or font
-// is drawn as on a surface that never drew anything, and so is the same text again.
+// Lines laid out once, and the pixels a text drew over the pixels it found, are kept: a
+// changed caption, font or background is drawn as on a surface that never drew anything,
+// and so is the same text again.
 TEST_F(CairoCanvasTest, KeptLinesDrawExactlyWhatAFreshSurfaceDraws) {
   const Colour bg = Rgb(240, 240, 240);
   auto thin = canvas_.CreateGuiFont(100);
@@ -268,6 +269,15 @@ TEST_F(CairoCanvasTest, KeptLinesDrawExactlyWhatAFreshSurfaceDraws) {
     EXPECT_TRUE(SamePixels(ReadBack(*reused), fresh(step.text, *step.font, step.format)))
         << step.text << " weight " << step.font->Weight();
   }
+  // The same text in the same place over other pixels is drawn over those pixels.
+  reused->FillRect(Rect{0, 0, 160, 30}, Rgb(30, 90, 200));
+  reused->SetFont(*bold);
+  reused->DrawText("Mirab - 游戏大厅", Rect{5, 2, 120, 26}, 37);
+  auto other = TextSurface(canvas_, 160, 30, Rgb(30, 90, 200));
+  other->SetFont(*bold);
+  other->DrawText("Mirab - 游戏大厅", Rect{5, 2, 120, 26}, 37);
+  EXPECT_TRUE(SamePixels(ReadBack(*reused), ReadBack(*other)));
+  EXPECT_EQ(reused->GetPixel(Point{1, 1}), Rgb(30, 90, 200));
 }
 
 TEST_F(CairoCanvasTest, TextLayoutsKeepABoundedNumberOfShortLines) {

@@ -300,7 +300,57 @@ int CairoSurface::DrawText(std::string_view text, const Rect& box, unsigned form
   Changed();
   Took(Held{});
   const TextStyle style{CurrentFont(), text_colour_, text_background_};
-  return text_.Draw(cr_.get(), style, text, box, format);
+  // Clipped text changes only its box: the box's pixels before and after say it all.
+  const Rect area = box.Intersect(Rect{0, 0, width_, height_});
+  if (!image_ || (format & text_format::kNoClip) || area.Empty() ||
+      static_cast<long long>(area.width) * area.height > kLargestDrawnText) {
+    return text_.Draw(cr_.get(), style, text, box, format);
+  }
+  std::vector<std::uint32_t> before = Pixels(area);
+  const auto drawn = std::find_if(drawn_.begin(), drawn_.end(), [&](const DrawnText& d) {
+    return d.box == box && d.format == format && d.colour == style.colour &&
+           d.background == style.background && d.text == text &&
+           pango_font_description_equal(d.font.get(), style.font) && d.before == before;
+  });
+  if (drawn != drawn_.end()) {
+    std::rotate(drawn_.begin(), drawn, drawn + 1);
+    SetPixels(area, drawn_.front().after);
+    return drawn_.front().height;
+  }
+  const int height = text_.Draw(cr_.get(), style, text, box, format);
+  if (static_cast<int>(drawn_.size()) >= kDrawnTextsKept)
+    drawn_.pop_back();
+  drawn_.insert(
+      drawn_.begin(),
+      DrawnText{std::string(text), UniqueFontDescription(pango_font_description_copy(style.font)),
+                style.colour, style.background, box, format, height, std::move(before),
+                Pixels(area)});
+  return height;
+}
+
+std::vector<std::uint32_t> CairoSurface::Pixels(const Rect& area) {
+  cairo_surface_flush(image_.get());
+  const unsigned char* data = cairo_image_surface_get_data(image_.get());
+  const int stride = cairo_image_surface_get_stride(image_.get());
+  std::vector<std::uint32_t> pixels(static_cast<size_t>(area.width) * area.height);
+  for (int y = 0; y < area.height; ++y) {
+    std::memcpy(pixels.data() + static_cast<size_t>(y) * area.width,
+                data + static_cast<size_t>(area.y + y) * stride + static_cast<size_t>(area.x) * 4,
+                static_cast<size_t>(area.width) * 4);
+  }
+  return pixels;
+}
+
+void CairoSurface::SetPixels(const Rect& area, const std::vector<std::uint32_t>& pixels) {
+  cairo_surface_flush(image_.get());
+  unsigned char* data = cairo_image_surface_get_data(image_.get());
+  const int stride = cairo_image_surface_get_stride(image_.get());
+  for (int y = 0; y < area.height; ++y) {
+    std::memcpy(data + static_cast<size_t>(area.y + y) * stride + static_cast<size_t>(area.x) * 4,
+                pixels.data() + static_cast<size_t>(y) * area.width,
+                static_cast<size_t>(area.width) * 4);
+  }
+  cairo_surface_mark_dirty_rectangle(image_.get(), area.x, area.y, area.width, area.height);
 }
 
 Colour CairoSurface::GetPixel(Point p) const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "base/canvas.h"
@@ -89,6 +91,26 @@ class CairoSurface final : public Surface {
   static constexpr long long kLargestScaledPart = 64 * 1024;  // pixels
   mutable std::vector<ScaledPartOf> scaled_;
   Held held_;
+
+  // Texts drawn, with the pixels of their box before and after: a strip draws each
+  // caption over the same tab picture at every redraw, and the same pixels under the same
+  // text in the same style come out as the same pixels. Most recently used first.
+  struct DrawnText {
+    std::string text;
+    UniqueFontDescription font;
+    Colour colour;
+    std::optional<Colour> background;
+    Rect box;
+    unsigned format;
+    int height;
+    std::vector<std::uint32_t> before;
+    std::vector<std::uint32_t> after;
+  };
+  static constexpr int kDrawnTextsKept = 32;
+  static constexpr long long kLargestDrawnText = 32 * 1024;  // pixels of the box
+  std::vector<std::uint32_t> Pixels(const Rect& area);
+  void SetPixels(const Rect& area, const std::vector<std::uint32_t>& pixels);
+  std::vector<DrawnText> drawn_;
   Colour text_colour_ = kBlack;
   std::optional<Colour> text_background_ = Rgb(255, 255, 255);
 };
