@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "base/shown_text.h"
+
 namespace orvane {
 namespace {
 
@@ -23,6 +25,24 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     }
   }
   return true;
+}
+
+// The characters that reorder text when it is shown (marks, embeddings, overrides and
+// isolates of the bidirectional algorithm), as UTF-8.
+constexpr std::string_view kDirectionControls[] = {
+    "\xD8\x9C",                      // U+061C
+    "\xE2\x80\x8E", "\xE2\x80\x8F",  // U+200E, U+200F
+    "\xE2\x80\xAA", "\xE2\x80\xAB", "\xE2\x80\xAC", "\xE2\x80\xAD", "\xE2\x80\xAE",  // U+202A..E
+    "\xE2\x81\xA6", "\xE2\x81\xA7", "\xE2\x81\xA8", "\xE2\x81\xA9",                  // U+2066..9
+};
+
+bool HasDirectionControl(std::string_view text) {
+  for (const std::string_view control : kDirectionControls) {
+    if (Contains(text, control)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -60,7 +80,9 @@ bool IsGameAddress(std::string_view address) {
       return false;
     }
   }
-  return true;
+  // An address that is no well-formed text was damaged or made up; one with characters
+  // that reorder it when shown would read as another address in its tab.
+  return IsShowableUtf8(address) && !HasDirectionControl(address);
 }
 
 PageCommand ParsePageCommand(std::string_view url) {

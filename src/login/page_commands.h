@@ -34,8 +34,10 @@ PageCommand ParsePageCommand(std::string_view url);
 std::optional<std::string_view> SecondField(std::string_view url);
 
 // True for an address the game window may open: an http:// or https:// address (scheme
-// in any letter case) with a host, and without spaces or control characters. A page must
-// not make the client open local files or run script addresses in its game window.
+// in any letter case) with a host, and without spaces or control characters; well-formed
+// UTF-8 without the characters that reorder text when shown (right-to-left marks and
+// overrides). A page must not make the client open local files or run script addresses
+// in its game window.
 bool IsGameAddress(std::string_view address);
 
 }  // namespace orvane

@@ -6,6 +6,7 @@
 #include "app/public_data.h"
 #include "base/product.h"
 #include "base/resource_ids.h"
+#include "base/shown_text.h"
 #include "mainwin/cache_main.h"
 #include "tabstrip/tab_item.h"
 #include "tabstrip/tab_items.h"
@@ -390,7 +391,7 @@ void WebMainFrm::OnMouseHover(std::int32_t ItemIndex, std::int16_t& /*Button*/,
   std::string tip;
   if (ItemIndex >= 0 && ItemIndex < items.Count()) {
     if (const std::shared_ptr<CTabItem> item = items.Item(ItemIndex)) {
-      tip = item->Caption();
+      tip = ShownText(item->Caption());
     }
   }
   view_->SetTabToolTipText(tip);

@@ -1,6 +1,7 @@
 #include "tabstrip/tab_painter.h"
 
 #include "base/rounding.h"
+#include "base/shown_text.h"
 #include "tabstrip/tab_painter_api.h"
 #include "tabstrip/tab_painter_skins.h"
 
@@ -153,12 +154,15 @@ void TabPainter::DrawCaption(Surface& dc, std::string_view text, int x, int y, i
                              int height) {
   if (!source_.DrawingEnabled())
     return;
-  const Size extent = dc.MeasureText(text);
+  // A page's title may be any bytes and any length: what is measured and drawn is
+  // well-formed and no longer than any tab can show.
+  const std::string shown = ShownText(text);
+  const Size extent = dc.MeasureText(shown);
   if (width < extent.cx) {
     const int top = y + static_cast<int>(RoundHalfEven((height - extent.cy) / 2.0));
-    DrawTextInRect(dc, text, x, top, width, height, text_format::kEndEllipsis);
+    DrawTextInRect(dc, shown, x, top, width, height, text_format::kEndEllipsis);
   } else {
-    DrawTextInRect(dc, text, x, y, width, height, kCentredCaption);
+    DrawTextInRect(dc, shown, x, y, width, height, kCentredCaption);
   }
 }
 

@@ -514,6 +514,71 @@ TEST_F(MainWindowProgramTest, OneTabPerAccountASecondStartHandsOverAndTheTitleIs
   EXPECT_FALSE(client_->Exited());
 }
 
+// Pages with hostile titles, handed over by later starts, with a hostile address among
+// them: the running client stays, shows each title in its tab cut with an ellipsis
+// inside the tab, and opens nothing but http(s).
+TEST_F(MainWindowProgramTest, HostileTitlesAreDrawnCutInTheirTabsAndHostileAddressesOpenNothing) {
+  const ShownWindow main = StartAndLogIn();
+  ASSERT_FALSE(main.id.empty());
+  ASSERT_TRUE(WaitLong([&] { return Tabs(main).size() == 1; }));
+
+  // A script address and one that is no text: nothing opens, no tab is added.
+  for (const std::string& argument :
+       {std::string("javascript:alert(1)"), publisher_->Url("/_test/page?x=\xFF\xFE"),
+        std::string("file:///etc/passwd")}) {
+    ClientProcess refused(desktop_, publisher_->BaseUrl(), {argument});
+    ASSERT_TRUE(WaitLong([&] { return refused.Exited(); }));
+  }
+
+  std::size_t tabs = 1;
+  for (const char* kind : {"long", "marks", "bytes", "surrogate", "nul"}) {
+    SCOPED_TRACE(kind);
+    ClientProcess later(desktop_, publisher_->BaseUrl(),
+                        {publisher_->Url(std::string("/_test/hostile-title?kind=") + kind)});
+    ASSERT_TRUE(WaitLong([&] { return later.Exited(); }));
+    ++tabs;
+    ASSERT_TRUE(WaitLong([&] { return Tabs(main).size() == tabs; })) << Tabs(main).size();
+    ASSERT_FALSE(client_->Exited());
+  }
+  // Give the pages time to report their titles (set by script in the last two).
+  Pass(2.0);
+
+  // The ten-thousand-character title fills its caption box, tab style 1: from Left + 12,
+  // Width - 28 wide, which ends under the close box (Left + Width - 20, 12 wide, drawn
+  // over it). Its ellipsis comes last, right before the close box.
+  const std::vector<std::pair<int, int>> shown = Tabs(main);
+  ASSERT_EQ(shown.size(), tabs);
+  const std::pair<int, int> long_tab = shown[1];
+  const int left = long_tab.first + 12;
+  const int close_box = long_tab.second - 20;
+  std::vector<int> ink_columns;
+  for (int y = 6; y < 23; ++y) {
+    const std::vector<Colour> row = StripRow(main, y, long_tab.second);
+    ASSERT_EQ(static_cast<int>(row.size()), long_tab.second);
+    const Colour back = row[long_tab.first + 6];
+    for (int x = long_tab.first + 8; x < close_box; ++x) {
+      const int diff = std::abs(RedOf(row[x]) - RedOf(back)) +
+                       std::abs(GreenOf(row[x]) - GreenOf(back)) +
+                       std::abs(BlueOf(row[x]) - BlueOf(back));
+      if (diff > 90) {
+        ink_columns.push_back(x);
+      }
+    }
+  }
+  ASSERT_FALSE(ink_columns.empty());
+  const auto [first_ink, last_ink] = std::minmax_element(ink_columns.begin(), ink_columns.end());
+  EXPECT_GE(*first_ink, left) << "a cut caption starts at its box's left";
+  EXPECT_LE(*first_ink, left + 4) << "a cut caption starts at its box's left";
+  EXPECT_GE(*last_ink, close_box - 14) << "its ellipsis reaches the end of the box";
+
+  // Every other hostile tab shows text too, and the program is alive and answers.
+  for (std::size_t i = 2; i < shown.size(); ++i) {
+    EXPECT_GT(Ink(main, shown[i]), 0) << "tab " << i;
+  }
+  EXPECT_FALSE(client_->Exited());
+  EXPECT_EQ(desktop_.Opened(), "") << "nothing went to the system browser";
+}
+
 TEST_F(MainWindowProgramTest, ANewWindowOfThePageGoesToTheSystemBrowserAndTheTabStays) {
   const ShownWindow main = StartAndLogIn();
   ASSERT_FALSE(main.id.empty());

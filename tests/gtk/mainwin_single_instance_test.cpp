@@ -129,4 +129,74 @@ TEST_F(SingleInstanceTest, AnythingButAGameAddressIsRefusedAndNeverOpened) {
   EXPECT_EQ(ReadAll(log).find("open "), std::string::npos) << ReadAll(log);
 }
 
+// Hostile arguments: the running client must not crash, and opens nothing that is no
+// well-formed http(s) address, however a later start or a program on the bus sends it.
+
+TEST_F(SingleInstanceTest, ALongAddressOnTheCommandLineArrivesWhole) {
+  StartPrimary();
+  // As long as one argument of a program may be (128 KiB on Linux), nearly.
+  const std::string address = "http://s1.orvane-game.com/play?pad=" + std::string(120000, 'a');
+  EXPECT_EQ(Second({address}), 0);
+  ASSERT_TRUE(WaitFor("open " + address + "\nrefused 0\n"));
+}
+
+TEST_F(SingleInstanceTest, AMegabyteAddressOnTheBusArrivesWholeAndJunkIsRefused) {
+  StartPrimary();
+  // What a later start sends, sent straight to the running client: an argument that long
+  // cannot pass a command line.
+  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  ASSERT_NE(bus, nullptr);
+  std::string path = "/" + id;
+  for (char& c : path) {
+    c = c == '.' ? '/' : c;
+  }
+  const auto open = [&](const std::string& uri) {
+    const gchar* uris[] = {uri.c_str(), nullptr};
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, id.c_str(), path.c_str(), "org.gtk.Application", "Open",
+        g_variant_new("(^as@s@a{sv})", uris, g_variant_new_string(""),
+                      g_variant_new_array(G_VARIANT_TYPE("{sv}"), nullptr, 0)),
+        nullptr, G_DBUS_CALL_FLAGS_NONE, 60000, nullptr, &error);
+    EXPECT_NE(reply, nullptr) << (error ? error->message : "");
+    g_clear_error(&error);
+    if (reply) {
+      g_variant_unref(reply);
+    }
+  };
+  const std::string address = "https://s1.orvane-game.com/" + std::string(1024 * 1024, 'p');
+  open(address);
+  ASSERT_TRUE(WaitFor("open " + address + "\nrefused 0\n"));
+  open("javascript:" + std::string(1024 * 1024, 'j'));
+  ASSERT_TRUE(WaitFor("refused 1\n"));
+  open("http://s1.orvane-game.com/\u202Egpj.exe");
+  ASSERT_TRUE(WaitFor("refused 2\n"));
+  g_object_unref(bus);
+  EXPECT_EQ(ReadAll(log).find("open javascript"), std::string::npos);
+}
+
+TEST_F(SingleInstanceTest, IllFormedArgumentsOfALaterStartOpenNothing) {
+  StartPrimary();
+  // A later start must not even complain about them: any warning of GLib ends it.
+  g_setenv("G_DEBUG", "fatal-warnings", TRUE);
+  for (const std::string& argument :
+       {std::string("http://s1.orvane-game.com/\xFF\xFE"),
+        std::string("http://s1.orvane-game.com/\xE6\xB8"), std::string("\xFF\xFEjavascript:x"),
+        std::string("http://s1.orvane-game.com/\xE2\x80\xAEgpj.exe"),
+        std::string("file:///etc/passwd%00http://s1.orvane-game.com/")}) {
+    EXPECT_EQ(Second({argument}), 0) << argument;
+  }
+  g_unsetenv("G_DEBUG");
+  // A later start whose address is well-formed still gets through afterwards: the running
+  // client is alive and was not confused.
+  const std::string address = "http://s1.orvane-game.com/play?nul=%00";
+  EXPECT_EQ(Second({address}), 0);
+  ASSERT_TRUE(WaitFor("open " + address + "\n"));
+  const std::string all = ReadAll(log);
+  EXPECT_EQ(all.find("open "), all.rfind("open ")) << all;
+  EXPECT_EQ(all.find("\xFF"), std::string::npos);
+  EXPECT_EQ(all.find("gpj"), std::string::npos);
+  EXPECT_EQ(all.find("passwd"), std::string::npos);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "base/gtk/cairo_canvas.h"
 #include "base/gtk/cairo_font.h"
 #include "base/gtk/cairo_surface.h"
+#include "base/gtk/cairo_text.h"
 #include "support/canvas_synthetic_skin.h"
 #include "support/canvas_tab_paint_scenes.h"
 #include "support/canvas_tab_scene.h"
@@ -227,6 +228,142 @@ TEST_F(CairoCanvasTest, EndEllipsisCutsTheTextInsideItsBox) {
   clipped->DrawText(text, Rect{10, 2, 100, 26}, 0);
   EXPECT_FALSE(SamePixels(ReadBack(*cut), ReadBack(*clipped)));
   EXPECT_LE(InkColumns(*clipped, bg).second, 109);
+}
+
+// Lines laid out once, and the pixels a text drew over the pixels it found, are kept: a
+// changed caption, font or background is drawn as on a surface that never drew anything,
+// and so is the same text again.
+TEST_F(CairoCanvasTest, KeptLinesDrawExactlyWhatAFreshSurfaceDraws) {
+  const Colour bg = Rgb(240, 240, 240);
+  auto thin = canvas_.CreateGuiFont(100);
+  auto bold = canvas_.CreateGuiFont(700);
+  const auto fresh = [&](const std::string& text, const Font& font, unsigned format) {
+    auto s = TextSurface(canvas_, 160, 30, bg);
+    s->SetFont(font);
+    s->DrawText(text, Rect{5, 2, 120, 26}, format);
+    return ReadBack(*s);
+  };
+  auto reused = TextSurface(canvas_, 160, 30, bg);
+  const struct {
+    std::string text;
+    const Font* font;
+    unsigned format;
+  } steps[] = {
+      {"Mirab - 游戏大厅", bold.get(), 37},
+      {"Mirab - 游戏大厅", thin.get(), 37},
+      {"Mirab - 风之旅人", thin.get(), 37},
+      {"Mirab - 风之旅人", thin.get(), 37},
+      {"a caption far wider than its box", thin.get(), 0x8000},
+      {"a caption far wider than its box", bold.get(), 0x8000},
+      {"Mirab - 游戏大厅", bold.get(), 37},
+  };
+  for (const auto& step : steps) {
+    reused->FillRect(Rect{0, 0, 160, 30}, bg);
+    reused->SetFont(*step.font);
+    EXPECT_EQ(reused->MeasureText(step.text), [&] {
+      auto s = canvas_.CreateSurface(4, 4);
+      s->SetFont(*step.font);
+      return s->MeasureText(step.text);
+    }());
+    reused->DrawText(step.text, Rect{5, 2, 120, 26}, step.format);
+    EXPECT_TRUE(SamePixels(ReadBack(*reused), fresh(step.text, *step.font, step.format)))
+        << step.text << " weight " << step.font->Weight();
+  }
+  // The same text in the same place over other pixels is drawn over those pixels.
+  reused->FillRect(Rect{0, 0, 160, 30}, Rgb(30, 90, 200));
+  reused->SetFont(*bold);
+  reused->DrawText("Mirab - 游戏大厅", Rect{5, 2, 120, 26}, 37);
+  auto other = TextSurface(canvas_, 160, 30, Rgb(30, 90, 200));
+  other->SetFont(*bold);
+  other->DrawText("Mirab - 游戏大厅", Rect{5, 2, 120, 26}, 37);
+  EXPECT_TRUE(SamePixels(ReadBack(*reused), ReadBack(*other)));
+  EXPECT_EQ(reused->GetPixel(Point{1, 1}), Rgb(30, 90, 200));
+}
+
+TEST_F(CairoCanvasTest, TextLayoutsKeepABoundedNumberOfShortLines) {
+  auto s = canvas_.CreateSurface(200, 30);
+  cairo_surface_t* image = static_cast<CairoSurface&>(*s).Image();
+  cairo_t* cr = cairo_create(image);
+  gtk::CairoTextLayouts layouts;
+  gtk::UniqueFontDescription font(gtk::DefaultGuiFontDescription());
+  for (int i = 0; i < 200; ++i) {
+    layouts.Measure(cr, font.get(), "caption " + std::to_string(i));
+  }
+  EXPECT_EQ(layouts.Kept(), gtk::CairoTextLayouts::kCapacity);
+  // Text too long to keep is laid out each time, and its extent is still right.
+  const std::string huge(20000, 'w');
+  const Size once = layouts.Measure(cr, font.get(), huge);
+  EXPECT_EQ(layouts.Measure(cr, font.get(), huge), once);
+  EXPECT_GT(once.cx, 20000);
+  EXPECT_EQ(layouts.Kept(), gtk::CairoTextLayouts::kCapacity);
+  cairo_destroy(cr);
+}
+
+// Every text is a left-to-right paragraph, as the Windows strip draws it: a title that
+// starts with a right-to-left mark is not moved to the right, nor cut at its left.
+TEST_F(CairoCanvasTest, ARightToLeftMarkDoesNotTurnTheParagraph) {
+  const Colour bg = Rgb(255, 255, 255);
+  const std::string marked =
+      "\xE2\x80\x8F"
+      "A caption much wider than the box";
+  auto cut = TextSurface(canvas_, 400, 30, bg);
+  cut->DrawText(marked, Rect{10, 2, 100, 26}, 0x8000);
+  const auto [left, right] = InkColumns(*cut, bg);
+  EXPECT_GE(left, 10);
+  EXPECT_LE(left, 13);
+  EXPECT_GE(right, 95);
+  EXPECT_LE(right, 109);
+  // Right-to-left script alone, laid out in a box wider than it, starts at the box's left
+  // too: alignment is not turned around.
+  auto hebrew = TextSurface(canvas_, 400, 30, bg);
+  hebrew->DrawText("\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xD7\xA2\xD7\x95\xD7\x9C\xD7\x9D",
+                   Rect{10, 2, 300, 26}, 0x8000);
+  EXPECT_LE(InkColumns(*hebrew, bg).first, 14);
+}
+
+// Parts of a skin scaled once are kept; what they give is what scaling again gives, and
+// a write to the skin forgets them.
+TEST_F(CairoCanvasTest, KeptScaledPartsGiveWhatScalingAfreshGives) {
+  auto skin = canvas_.LoadSkin(107);
+  const auto scaled = [&](Surface& from) {
+    auto s = canvas_.CreateSurface(200, 26);
+    s->Stretch(Rect{14, 0, 172, 26}, from, Rect{15, 0, 96, 26}, true);
+    s->Stretch(Rect{0, 0, 14, 26}, from, Rect{1, 0, 14, 26}, true);
+    return ReadBack(*s);
+  };
+  const PixelImage first = scaled(*skin);
+  EXPECT_TRUE(SamePixels(scaled(*skin), first));
+  auto fresh_skin = canvas_.LoadSkin(107);
+  EXPECT_TRUE(SamePixels(scaled(*fresh_skin), first));
+  skin->FillRect(Rect{0, 0, 421, 28}, Rgb(1, 2, 3));
+  const PixelImage after = scaled(*skin);
+  EXPECT_EQ(after.At(100, 10), Rgb(1, 2, 3));
+  EXPECT_EQ(after.At(5, 10), Rgb(1, 2, 3));
+}
+
+// A transparent transfer leaves the key colour out of every picture that holds it,
+// whatever the picture was composed from.
+TEST_F(CairoCanvasTest, TransparentCopyFindsTheKeyInComposedPictures) {
+  auto skin = canvas_.LoadSkin(106);
+  auto picture = canvas_.CreateSurface(40, 25);
+  picture->Stretch(Rect{0, 0, 40, 25}, *skin, Rect{1, 0, 122, 25}, true);
+  picture->FillRect(Rect{0, 0, 4, 4}, kMagenta);  // written after the keyed skin
+  auto dest = canvas_.CreateSurface(40, 25);
+  dest->FillRect(Rect{0, 0, 40, 25}, Rgb(9, 9, 9));
+  dest->CopyTransparent(Rect{0, 0, 40, 25}, *picture, Point{0, 0}, kMagenta);
+  EXPECT_EQ(dest->GetPixel(Point{1, 1}), Rgb(9, 9, 9));
+  auto copied = canvas_.CreateSurface(40, 25);
+  copied->Copy(Rect{0, 0, 40, 25}, *picture, Point{0, 0});
+  dest->FillRect(Rect{0, 0, 40, 25}, Rgb(9, 9, 9));
+  dest->CopyTransparent(Rect{0, 0, 40, 25}, *copied, Point{0, 0}, kMagenta);
+  EXPECT_EQ(dest->GetPixel(Point{1, 1}), Rgb(9, 9, 9));
+  // A new picture holds black only: black is the one colour it cannot lack.
+  auto black = canvas_.CreateSurface(2, 1);
+  dest->FillRect(Rect{0, 0, 40, 25}, Rgb(9, 9, 9));
+  dest->CopyTransparent(Rect{0, 0, 2, 1}, *black, Point{0, 0}, kBlack);
+  EXPECT_EQ(dest->GetPixel(Point{0, 0}), Rgb(9, 9, 9));
+  dest->CopyTransparent(Rect{0, 0, 2, 1}, *black, Point{0, 0}, kMagenta);
+  EXPECT_EQ(dest->GetPixel(Point{0, 0}), kBlack);
 }
 
 TEST_F(CairoCanvasTest, AmpersandsArePrefixesUnlessToldOtherwise) {

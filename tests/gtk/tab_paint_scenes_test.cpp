@@ -40,6 +40,10 @@ TEST_P(CairoTabPaint, CaptionTooWideGetsAnEllipsis) {
   SceneCaptionTooWideGetsAnEllipsis(canvas_, GetParam());
 }
 
+TEST_P(CairoTabPaint, HostileCaptionsGetAnEllipsisInTheirTabs) {
+  SceneHostileCaptionsGetAnEllipsisInTheirTabs(canvas_, GetParam());
+}
+
 TEST_P(CairoTabPaint, HideButtonGivesTheCaptionMoreRoom) {
   SceneHideButtonWidths(canvas_, GetParam());
 }

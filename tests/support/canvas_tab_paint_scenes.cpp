@@ -476,6 +476,26 @@ void SceneCaptionTooWideGetsAnEllipsis(Canvas& canvas, int tab_style) {
   CheckCaptions(skins, scene, {{0, true}, {1, true}});
 }
 
+void SceneHostileCaptionsGetAnEllipsisInTheirTabs(Canvas& canvas, int tab_style) {
+  SyntheticSkinCanvas skins(canvas);
+  TabScene scene;
+  scene.SetStyle(tab_style);
+  scene.width = 700;
+  scene.LayOut({170, 170, 170});
+  std::string huge;
+  while (huge.size() < 10000) {
+    huge += "Mirab ";
+  }
+  huge.resize(10000);
+  scene.tabs[0].caption = huge;
+  const std::string rlm = "\xE2\x80\x8F";
+  scene.tabs[1].caption = "Mirab " + rlm + "lobby" + rlm + " - a title with marks, too long" + rlm;
+  const std::string replaced = "\xEF\xBF\xBD";
+  scene.tabs[2].caption = replaced + replaced + " replaced bytes in a title too long";
+  scene.selected = 2;
+  CheckCaptions(skins, scene, {{0, true}, {1, true}, {2, true}});
+}
+
 void SceneHideButtonWidths(Canvas& canvas, int tab_style) {
   SyntheticSkinCanvas skins(canvas);
   const std::string caption = "Hidden button";

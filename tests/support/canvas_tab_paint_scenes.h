@@ -53,6 +53,10 @@ void SceneEveryTabState(Canvas& canvas, int tab_style, int middle_tolerance);
 void SceneTabsCutOffAtTheMargins(Canvas& canvas, int tab_style);
 void SceneCaptionThatFitsIsCentred(Canvas& canvas, int tab_style);
 void SceneCaptionTooWideGetsAnEllipsis(Canvas& canvas, int tab_style);
+// A title of 10,000 characters, one with right-to-left marks and one with replacement
+// characters: each drawn left-aligned with an ellipsis inside its tab, exactly as the
+// platform draws the whole text.
+void SceneHostileCaptionsGetAnEllipsisInTheirTabs(Canvas& canvas, int tab_style);
 void SceneHideButtonWidths(Canvas& canvas, int tab_style);
 void SceneHostPaintsTheBackground(Canvas& canvas, int tab_style);
 void ScenePaintCopiesTheBackBuffer(Canvas& canvas, int tab_style);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,38 @@ DWORD RunClient(const std::wstring& service, const std::wstring& topic,
   }
   ::GetExitCodeProcess(process.get(), &code);
   return code;
+}
+
+// A command string of any bytes, sent as they are through a file the client reads.
+class CommandFile {
+ public:
+  explicit CommandFile(const std::vector<char>& bytes) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    wchar_t name[MAX_PATH] = {};
+    ::GetTempFileNameW(folder, L"dde", 0, name);
+    path_ = name;
+    if (FILE* f = ::_wfopen(path_.c_str(), L"wb")) {
+      std::fwrite(bytes.data(), 1, bytes.size(), f);
+      std::fclose(f);
+    }
+  }
+  ~CommandFile() { ::DeleteFileW(path_.c_str()); }
+  CommandFile(const CommandFile&) = delete;
+  CommandFile& operator=(const CommandFile&) = delete;
+  std::wstring Argument() const { return L"@" + path_; }
+
+ private:
+  std::wstring path_;
+};
+
+std::vector<char> Bytes(const std::wstring& text, bool terminated = true) {
+  const auto* first = reinterpret_cast<const char*>(text.data());
+  std::vector<char> bytes(first, first + text.size() * sizeof(wchar_t));
+  if (terminated) {
+    bytes.insert(bytes.end(), sizeof(wchar_t), '\0');
+  }
+  return bytes;
 }
 
 TEST(DdeServerTest, TheServiceIsTheExecutableNameWithoutExtension) {
@@ -109,6 +142,70 @@ TEST(DdeServerTest, ACommandStringLongerThanFourKilobytesArrivesWhole) {
   const std::wstring junk(6000, L'x');
   EXPECT_EQ(RunClient(ExecutableServiceName(), L"OrvaneDDE", junk), 1u);
   EXPECT_EQ(owner.opened.size(), 1u);
+}
+
+TEST(DdeServerTest, AMegabyteAddressArrivesWholeAndAMegabyteOfJunkIsRefused) {
+  RecordingOwner owner;
+  DdeServer server(ExecutableServiceName(), owner);
+  ASSERT_TRUE(server.Serving());
+  // A megabyte of characters: two as the UTF-16 the request carries. (Under Wine a request
+  // of more than 2 MiB never reaches the server; the client gives up after its timeout.)
+  const std::string path(1000 * 1000, 'p');
+  const std::wstring wide_path(path.begin(), path.end());
+  {
+    CommandFile address(Bytes(L"https://a.example/" + wide_path));
+    EXPECT_EQ(RunClient(ExecutableServiceName(), L"OrvaneDDE", address.Argument()), 0u);
+  }
+  ASSERT_EQ(owner.opened.size(), 1u);
+  EXPECT_EQ(owner.opened[0], "https://a.example/" + path);
+  {
+    CommandFile junk(Bytes(L"javascript:" + wide_path));
+    EXPECT_EQ(RunClient(ExecutableServiceName(), L"OrvaneDDE", junk.Argument()), 1u);
+  }
+  EXPECT_EQ(owner.opened.size(), 1u);
+  EXPECT_EQ(owner.presented, 1);
+}
+
+TEST(DdeServerTest, IllFormedOrSmuggledCommandStringsAreNotProcessed) {
+  RecordingOwner owner;
+  DdeServer server(ExecutableServiceName(), owner);
+  ASSERT_TRUE(server.Serving());
+  const std::vector<std::vector<char>> commands = {
+      // A lone surrogate: no text, though it would convert with a character replaced.
+      Bytes(std::wstring(L"http://a.example/") + wchar_t(0xD800) + L"x"),
+      Bytes(std::wstring(L"http://a.example/") + wchar_t(0xDC00)),
+      // A second command hidden after the terminating NUL.
+      Bytes(std::wstring(L"http://a.example/\0javascript:alert(1)", 37)),
+      Bytes(std::wstring(L"file:///C:/windows/win.ini\0http://a.example/", 44)),
+      // Reordering marks, controls, other schemes.
+      Bytes(L"http://a.example/\u202Egpj.exe"),
+      Bytes(L"\u200Fhttp://a.example/"),
+      Bytes(L" http://a.example/"),
+      Bytes(L"JAVASCRIPT:alert(1)"),
+      Bytes(L"http:a.example"),
+      // No terminator at all, and an odd number of bytes.
+      Bytes(L"ftp://a.example/", false),
+      {'h', 't', 't', 'p', 's'},
+  };
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    CommandFile command(commands[i]);
+    EXPECT_EQ(RunClient(ExecutableServiceName(), L"OrvaneDDE", command.Argument()), 1u)
+        << "command " << i;
+  }
+  EXPECT_TRUE(owner.opened.empty());
+  EXPECT_EQ(owner.presented, 0);
+
+  // Trailing NULs and a command sent without its terminator are still the command.
+  {
+    CommandFile padded(Bytes(std::wstring(L"http://a.example/one\0\0\0", 23)));
+    EXPECT_EQ(RunClient(ExecutableServiceName(), L"OrvaneDDE", padded.Argument()), 0u);
+  }
+  {
+    CommandFile bare(Bytes(L"http://a.example/two", false));
+    EXPECT_EQ(RunClient(ExecutableServiceName(), L"OrvaneDDE", bare.Argument()), 0u);
+  }
+  EXPECT_EQ(owner.opened,
+            (std::vector<std::string>{"http://a.example/one", "http://a.example/two"}));
 }
 
 }  // namespace

@@ -39,6 +39,10 @@ TEST_P(GdiTabPaint, CaptionTooWideGetsAnEllipsis) {
   SceneCaptionTooWideGetsAnEllipsis(canvas_, GetParam());
 }
 
+TEST_P(GdiTabPaint, HostileCaptionsGetAnEllipsisInTheirTabs) {
+  SceneHostileCaptionsGetAnEllipsisInTheirTabs(canvas_, GetParam());
+}
+
 TEST_P(GdiTabPaint, HideButtonGivesTheCaptionMoreRoom) {
   SceneHideButtonWidths(canvas_, GetParam());
 }

@@ -20,7 +20,9 @@ std::unique_ptr<Surface> CairoCanvas::CreateSurface(int width, int height) {
   UniqueCairoSurface image = NewOpaqueImage(width, height);
   if (!image)
     throw DrawingError(kErrCreateBitmapFailed);
-  return std::make_unique<CairoSurface>(std::move(image));
+  auto surface = std::make_unique<CairoSurface>(std::move(image));
+  surface->MarkOpaqueBlack();
+  return surface;
 }
 
 std::unique_ptr<Surface> CairoCanvas::SkinFromBitmapBytes(std::span<const std::uint8_t> bytes) {

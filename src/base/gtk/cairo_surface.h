@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "base/canvas.h"
 #include "base/gtk/cairo_handles.h"
+#include "base/gtk/cairo_text.h"
 
 namespace orvane::gtk {
 
@@ -27,6 +31,8 @@ class CairoSurface final : public Surface {
   // The image surface; nullptr for a borrowed window context.
   cairo_surface_t* Image() const { return image_.get(); }
   std::optional<Colour> Keyed() const { return keyed_; }
+  // Says that every pixel is opaque black now, as on a new off-screen picture.
+  void MarkOpaqueBlack() { held_ = Held{true, std::nullopt}; }
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -43,6 +49,24 @@ class CairoSurface final : public Surface {
 
  private:
   const PangoFontDescription* CurrentFont();
+  // What is known of the colours of the pixels, kept up by the writes of this class: a
+  // transparent transfer from a picture known to hold no pixel of its key colour (a tab
+  // picture composed from a keyed skin) needs no keyed copy and no look at every pixel.
+  struct Held {
+    bool only_black = false;      // every pixel opaque black
+    std::optional<Colour> lacks;  // no opaque pixel has this colour
+  };
+  bool Lacks(Colour colour) const;
+  // After a write of pixels of which `incoming` is known (an empty Held: nothing).
+  void Took(const Held& incoming);
+
+  // Every write forgets the scaled parts kept of this picture.
+  void Changed();
+  struct ScaledPartOf;
+  // `from` of this picture scaled as Stretch scales it onto `dest`, on an image reaching
+  // from (0, 0) to the far corner of `dest`; kept until this picture changes. nullptr
+  // where it is not kept (too large), and Stretch scales afresh.
+  ScaledPartOf* ScaledPart(const Rect& dest, const Rect& from, bool halftone) const;
   bool Transfer(const Rect& dest, cairo_surface_t* source, Point from, cairo_operator_t op);
 
   UniqueCairoSurface image_;
@@ -51,6 +75,42 @@ class CairoSurface final : public Surface {
   int height_;
   std::optional<Colour> keyed_;
   UniqueFontDescription font_;
+  CairoTextLayouts text_;
+  // Parts of this picture as Stretch scaled them, most recently used first: a strip draws
+  // the same tab pictures, scaled to the same widths, at every redraw.
+  struct ScaledPartOf {
+    Rect dest;
+    Rect from;
+    bool halftone;
+    UniqueCairoSurface image;
+    // The last colour looked for in the part, and whether an opaque pixel had it.
+    std::optional<Colour> looked_for;
+    bool holds = true;
+  };
+  static constexpr int kScaledPartsKept = 24;
+  static constexpr long long kLargestScaledPart = 64 * 1024;  // pixels
+  mutable std::vector<ScaledPartOf> scaled_;
+  Held held_;
+
+  // Texts drawn, with the pixels of their box before and after: a strip draws each
+  // caption over the same tab picture at every redraw, and the same pixels under the same
+  // text in the same style come out as the same pixels. Most recently used first.
+  struct DrawnText {
+    std::string text;
+    UniqueFontDescription font;
+    Colour colour;
+    std::optional<Colour> background;
+    Rect box;
+    unsigned format;
+    int height;
+    std::vector<std::uint32_t> before;
+    std::vector<std::uint32_t> after;
+  };
+  static constexpr int kDrawnTextsKept = 32;
+  static constexpr long long kLargestDrawnText = 32 * 1024;  // pixels of the box
+  std::vector<std::uint32_t> Pixels(const Rect& area);
+  void SetPixels(const Rect& area, const std::vector<std::uint32_t>& pixels);
+  std::vector<DrawnText> drawn_;
   Colour text_colour_ = kBlack;
   std::optional<Colour> text_background_ = Rgb(255, 255, 255);
 };

@@ -1,5 +1,9 @@
 #include "mainwin/gtk/single_instance.h"
 
+#include <vector>
+
+#include "base/shown_text.h"
+
 namespace orvane::gtk {
 
 SingleInstance::SingleInstance(const char* application_id, HandOverOwner& owner)
@@ -14,7 +18,24 @@ SingleInstance::~SingleInstance() {
 }
 
 int SingleInstance::Run(int argc, char** argv) {
-  return g_application_run(application_, argc, argv);
+  // An argument that is no text cannot travel on the bus, and no game address is one:
+  // it is left here rather than handed over damaged.
+  std::vector<char*> kept;
+  for (int i = 0; i < argc; ++i) {
+    if (i == 0 || IsShowableUtf8(argv[i])) {
+      kept.push_back(argv[i]);
+    } else {
+      g_message("An argument that is no text was not handed over: \"%s\".",
+                ShownText(argv[i], 200).c_str());
+    }
+  }
+  const bool dropped_all = argc > 1 && kept.size() == 1;
+  if (dropped_all && g_application_register(application_, nullptr, nullptr) &&
+      g_application_get_is_remote(application_)) {
+    return 0;
+  }
+  kept.push_back(nullptr);
+  return g_application_run(application_, static_cast<int>(kept.size()) - 1, kept.data());
 }
 
 void SingleInstance::OnActivate(GApplication*, gpointer self) {
@@ -29,7 +50,7 @@ void SingleInstance::OnOpen(GApplication*, GFile** files, gint count, const gcha
     if (!HandOverAddress(uri ? uri : "", self->owner_)) {
       ++self->refused_;
       g_message("A second start handed over \"%s\", which is no game address; ignored.",
-                uri ? uri : "");
+                ShownText(uri ? uri : "", 200).c_str());
     }
     g_free(uri);
   }

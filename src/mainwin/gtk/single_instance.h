@@ -24,7 +24,8 @@ class SingleInstance {
 
   GApplication* application() const { return application_; }
   // Runs the application: in the first start until it is released, in a later one only
-  // to hand over its arguments. Returns the exit status.
+  // to hand over its arguments; arguments that are no well-formed UTF-8 are not handed
+  // over (a later start with nothing else hands nothing). Returns the exit status.
   int Run(int argc, char** argv);
   // The number of addresses refused so far (for the log and the tests).
   int refused() const { return refused_; }

@@ -1,5 +1,8 @@
 #include "mainwin/win32/dde_server.h"
 
+#include <climits>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace orvane::win32 {
@@ -7,16 +10,24 @@ namespace {
 
 DdeServer* g_server = nullptr;  // DDEML calls back without a context of ours
 
-std::string Utf8(const wchar_t* text, std::size_t length) {
+// The command string as UTF-8; nothing when it is no well-formed UTF-16 (a lone
+// surrogate): such a command is refused rather than opened with a character replaced.
+std::optional<std::string> Utf8(const wchar_t* text, std::size_t length) {
   if (length == 0) {
-    return {};
+    return std::string();
   }
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                         nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) {
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), size, nullptr,
-                          nullptr);
+  if (length > static_cast<std::size_t>(INT_MAX)) {
+    return std::nullopt;
+  }
+  const int size = ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text,
+                                         static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  if (size <= 0) {
+    return std::nullopt;
+  }
+  std::string out(static_cast<std::size_t>(size), '\0');
+  if (::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, static_cast<int>(length),
+                            out.data(), size, nullptr, nullptr) != size) {
+    return std::nullopt;
   }
   return out;
 }
@@ -85,11 +96,18 @@ HDDEDATA DdeServer::Execute(HDDEDATA data) {
   if (bytes > 0) {
     ::DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), bytes, 0);
   }
+  // The command string ends at its first NUL. Anything but NULs after it is a second
+  // text hidden behind the first: the request is refused rather than half obeyed.
   std::size_t length = 0;
   while (length < text.size() && text[length] != L'\0') {
     ++length;
   }
-  const bool accepted = HandOverAddress(Utf8(text.data(), length), owner_);
+  bool hidden = false;
+  for (std::size_t i = length; i < text.size(); ++i) {
+    hidden = hidden || text[i] != L'\0';
+  }
+  const std::optional<std::string> command = hidden ? std::nullopt : Utf8(text.data(), length);
+  const bool accepted = command && HandOverAddress(*command, owner_);
   return reinterpret_cast<HDDEDATA>(
       static_cast<ULONG_PTR>(accepted ? DDE_FACK : DDE_FNOTPROCESSED));
 }

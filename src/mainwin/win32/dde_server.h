@@ -17,9 +17,10 @@ std::wstring ExecutableServiceName();
 
 // The main window's DDE server: a client connects to `service` and the topic "OrvaneDDE"
 // and sends an execute request whose command string is a game address. An address the
-// game window may open goes to the owner and the request is acknowledged; anything else is
-// answered "not processed". Conversations on other topics are refused. One server per
-// process; it lives on the thread that created it, whose message loop serves it.
+// game window may open goes to the owner and the request is acknowledged; anything else
+// (also a command that is no well-formed UTF-16, or one with more text hidden after its
+// terminating NUL) is answered "not processed". Conversations on other topics are refused. One
+// server per process; it lives on the thread that created it, whose message loop serves it.
 class DdeServer {
  public:
   DdeServer(const std::wstring& service, HandOverOwner& owner);
