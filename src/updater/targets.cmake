@@ -96,8 +96,13 @@ else()
   pkg_check_modules(ORVANE_UPDATER_GTK REQUIRED IMPORTED_TARGET gtk+-3.0 libcurl)
   target_link_libraries(orvane-update PRIVATE orvane_warnings orvane_updater_logic orvane_core
                         PkgConfig::ORVANE_UPDATER_GTK)
-  # It travels inside the client: no debug information.
-  target_link_options(orvane-update PRIVATE -s -Wl,--gc-sections)
+  # It travels inside the client: no debug information (kept in the sanitized build, whose
+  # reports need it).
+  if(ORVANE_ASAN)
+    target_link_options(orvane-update PRIVATE -Wl,--gc-sections)
+  else()
+    target_link_options(orvane-update PRIVATE -s -Wl,--gc-sections)
+  endif()
   set(ORVANE_UPDATER_TARGET orvane-update)
   set(ORVANE_UPDATER_FILE ${ORVANE_UPDATER_OUTPUT_DIR}/orvane-update)
 endif()
