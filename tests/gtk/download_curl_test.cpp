@@ -387,7 +387,11 @@ TEST_F(CurlFaultTest, AFolderRemovedWhileTheBodyArrivesFailsAndLeavesNothing) {
 
 TEST_F(CurlFaultTest, AConnectionResetMidBodyFailsAndKeepsTheEarlierFile) {
   EXPECT_FALSE(Get("mode=reset&size=1000000&cut=300000"));
-  EXPECT_EQ(owner_.query, (std::vector<std::int32_t>{1000000}));
+  // The reset may overtake the answer's headers: then the address does not even open.
+  EXPECT_LE(owner_.query.size(), 1U);
+  for (const std::int32_t length : owner_.query) {
+    EXPECT_EQ(length, 1000000);
+  }
   if (!owner_.loading.empty()) {
     EXPECT_LE(owner_.loading.back(), 300000);
   }
