@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <limits>
-#include <vector>
+#include <memory>
+#include <span>
 
 namespace orvane {
 namespace {
@@ -41,9 +42,10 @@ bool CNxDownLoadFile::DownLoadFile(const std::string& strURLFile, const std::str
   if (!running_) {
     const RunningScope running(running_);
     stop_ = false;
+    last_pump_ = std::chrono::steady_clock::now();
     if (std::unique_ptr<HttpSession> session = http_.OpenSession()) {
       // The address is closed before its session: `url` ends first.
-      if (std::unique_ptr<HttpUrl> url = session->OpenUrl(strURLFile)) {
+      if (std::unique_ptr<HttpUrl> url = session->OpenUrl(strURLFile, this)) {
         result = Transfer(*url, strSaveFile, bHidden, events);
       }
     }
@@ -52,6 +54,16 @@ bool CNxDownLoadFile::DownLoadFile(const std::string& strURLFile, const std::str
     owner_->Complete();
   }
   return result;
+}
+
+void CNxDownLoadFile::Pump() {
+  pump_.ProcessPendingEvents();
+  last_pump_ = std::chrono::steady_clock::now();
+}
+
+bool CNxDownLoadFile::KeepWaiting() {
+  Pump();
+  return !stop_;
 }
 
 bool CNxDownLoadFile::Transfer(HttpUrl& url, const std::string& strSaveFile, bool bHidden,
@@ -66,12 +78,17 @@ bool CNxDownLoadFile::Transfer(HttpUrl& url, const std::string& strSaveFile, boo
   if (events) {
     owner_->QueryFileInfo(Saturated32(*length));
   }
-  std::unique_ptr<OutputFile> file = files_.CreateAlways(strSaveFile, bHidden);
+  // The body goes to a file of its own beside the target. One left behind by a run that
+  // was cut short goes first, with whatever attributes it had.
+  const std::string part = strSaveFile + kPartSuffix;
+  files_.Remove(part);
+  std::unique_ptr<OutputFile> file = files_.CreateAlways(part, bHidden);
   if (!file) {
     return false;
   }
 
-  std::vector<char> chunk(kChunkSize);
+  const std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(kChunkSize);
+  const std::span<char> buffer(chunk.get(), kChunkSize);
   std::int64_t total = 0;
   LoopEnd end = LoopEnd::kEndOfData;
   while (true) {
@@ -79,15 +96,16 @@ bool CNxDownLoadFile::Transfer(HttpUrl& url, const std::string& strSaveFile, boo
       end = LoopEnd::kStopped;
       break;
     }
-    const std::optional<std::size_t> count = url.Read(chunk);
-    if (!count || *count > chunk.size()) {
-      end = LoopEnd::kBroken;
+    const std::optional<std::size_t> count = url.Read(buffer);
+    if (!count || *count > buffer.size()) {
+      // A read given up because a stop arrived while it waited ends like a stop.
+      end = !count && stop_ ? LoopEnd::kStopped : LoopEnd::kBroken;
       break;
     }
     if (*count == 0) {
       break;
     }
-    if (!file->Write(std::span<const char>(chunk.data(), *count))) {
+    if (!file->Write(buffer.first(*count))) {
       end = LoopEnd::kBroken;
       break;
     }
@@ -95,7 +113,9 @@ bool CNxDownLoadFile::Transfer(HttpUrl& url, const std::string& strSaveFile, boo
     if (events) {
       owner_->Loading(Saturated32(total));
     }
-    pump_.ProcessPendingEvents();
+    if (std::chrono::steady_clock::now() - last_pump_ >= pump_interval_) {
+      Pump();
+    }
   }
 
   const bool closed = file->Close();
@@ -104,8 +124,8 @@ bool CNxDownLoadFile::Transfer(HttpUrl& url, const std::string& strSaveFile, boo
   // connection closed without an error being reported.
   const bool incomplete =
       end == LoopEnd::kBroken || (end == LoopEnd::kEndOfData && total < *length);
-  if (incomplete || !closed) {
-    files_.Remove(strSaveFile);
+  if (incomplete || !closed || !files_.Rename(part, strSaveFile)) {
+    files_.Remove(part);
     return false;
   }
   return true;

@@ -26,6 +26,10 @@ class OutputFiles {
   virtual std::unique_ptr<OutputFile> CreateAlways(const std::string& path, bool hidden) = 0;
   // Deletes `path`; false if it could not be deleted.
   virtual bool Remove(const std::string& path) = 0;
+  // Puts the closed file `from` in the place of `to`, replacing a file there in one step
+  // (a reader of `to` sees the old file or the new one, never a part); `from` keeps its
+  // attributes. False, with both left as they were, if it cannot be done.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace orvane

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <limits>
 #include <map>
@@ -29,12 +30,26 @@ struct Script {
   bool breaks_after_chunks = false;  // the connection is lost after the last chunk
   // Reads that return nothing but count (for very long transfers); 0 = none.
   std::int64_t blank_reads = 0;
+  // How often the address's wait is given to the waiter before the answer is in, and
+  // before each chunk (by index); a waiter that gives up ends the wait with a failure.
+  int waits_before_answer = 0;
+  std::map<std::size_t, int> waits_before_chunk;
 };
+
+// Asks the waiter `times` times; false as soon as it gives up.
+bool Wait(HttpWaiter* waiter, int times) {
+  for (int i = 0; i < times; ++i) {
+    if (waiter == nullptr || !waiter->KeepWaiting()) {
+      return false;
+    }
+  }
+  return true;
+}
 
 class FakeUrl final : public HttpUrl {
  public:
-  FakeUrl(const Script& script, Log& log, std::vector<std::size_t>& read_sizes)
-      : script_(script), log_(log), read_sizes_(read_sizes) {}
+  FakeUrl(const Script& script, Log& log, std::vector<std::size_t>& read_sizes, HttpWaiter* waiter)
+      : script_(script), log_(log), read_sizes_(read_sizes), waiter_(waiter) {}
   ~FakeUrl() override { log_.push_back("close url"); }
   std::optional<std::int32_t> StatusCode() override { return script_.status; }
   std::optional<std::int64_t> ContentLength() override { return script_.content_length; }
@@ -48,6 +63,11 @@ class FakeUrl final : public HttpUrl {
       return buffer.size();
     }
     if (next_ < script_.chunks.size()) {
+      const auto waits = script_.waits_before_chunk.find(next_);
+      if (waits != script_.waits_before_chunk.end() && !Wait(waiter_, waits->second)) {
+        log_.push_back("read given up");
+        return std::nullopt;
+      }
       const std::string& chunk = script_.chunks[next_++];
       std::copy(chunk.begin(), chunk.end(), buffer.begin());
       return chunk.size();
@@ -62,6 +82,7 @@ class FakeUrl final : public HttpUrl {
   const Script& script_;
   Log& log_;
   std::vector<std::size_t>& read_sizes_;
+  HttpWaiter* waiter_;
   std::size_t next_ = 0;
   std::int64_t blank_reads_done_ = 0;
 };
@@ -71,12 +92,12 @@ class FakeSession final : public HttpSession {
   FakeSession(const Script& script, Log& log, std::vector<std::size_t>& read_sizes)
       : script_(script), log_(log), read_sizes_(read_sizes) {}
   ~FakeSession() override { log_.push_back("close session"); }
-  std::unique_ptr<HttpUrl> OpenUrl(const std::string& url) override {
+  std::unique_ptr<HttpUrl> OpenUrl(const std::string& url, HttpWaiter* waiter) override {
     log_.push_back("open url " + url);
-    if (!script_.url_opens) {
+    if (!script_.url_opens || !Wait(waiter, script_.waits_before_answer)) {
       return nullptr;
     }
-    return std::make_unique<FakeUrl>(script_, log_, read_sizes_);
+    return std::make_unique<FakeUrl>(script_, log_, read_sizes_, waiter);
   }
 
  private:
@@ -149,9 +170,20 @@ class FakeFiles final : public OutputFiles {
     log_.push_back("remove " + path);
     return content.erase(path) == 1;
   }
+  bool Rename(const std::string& from, const std::string& to) override {
+    log_.push_back("rename " + from + " " + to);
+    const auto found = content.find(from);
+    if (fail_rename || found == content.end()) {
+      return false;
+    }
+    content[to] = std::move(found->second);
+    content.erase(from);
+    return true;
+  }
 
   std::map<std::string, std::string> content;
   bool fail_create = false;
+  bool fail_rename = false;
   bool fail_close = false;
   bool keep_content = true;
   int fail_write_number = 0;  // 1-based; 0 = never
@@ -203,6 +235,8 @@ class Owner final : public CNxDownLoadFileEvents {
 
 constexpr const char* kUrl = "http://static.test/gamehome/mirab/update.txt";
 constexpr const char* kPath = "/tmp/orvane/update.txt";
+constexpr const char* kPart = "/tmp/orvane/update.txt.part";
+constexpr std::size_t kChunk = CNxDownLoadFile::kChunkSize;
 
 class DownloadTest : public ::testing::Test {
  protected:
@@ -213,6 +247,9 @@ class DownloadTest : public ::testing::Test {
   FakePump pump{log};
   Owner owner{log};
   CNxDownLoadFile download{http, files, pump, &owner};
+
+  // Events are handled after every chunk unless a test asks for a pace.
+  DownloadTest() { download.SetPumpInterval(std::chrono::milliseconds(0)); }
 
   void ServeBody(std::vector<std::string> chunks) {
     std::int64_t length = 0;
@@ -234,7 +271,8 @@ TEST_F(DownloadTest, SuccessRunsEveryStepInOrderAndRaisesEachEventWhereDue) {
   const Log expected = {"open session",
                         std::string("open url ") + kUrl,
                         "QueryFileInfo 8292",
-                        std::string("create ") + kPath + " hidden",
+                        std::string("remove ") + kPart,
+                        std::string("create ") + kPart + " hidden",
                         "write 8192",
                         "Loading 8192",
                         "pump",
@@ -242,17 +280,46 @@ TEST_F(DownloadTest, SuccessRunsEveryStepInOrderAndRaisesEachEventWhereDue) {
                         "Loading 8292",
                         "pump",
                         "close file",
+                        std::string("rename ") + kPart + " " + kPath,
                         "close url",
                         "close session",
                         "Complete"};
   EXPECT_EQ(log, expected);
   EXPECT_EQ(files.content[kPath], std::string(8192, 'a') + std::string(100, 'b'));
+  EXPECT_EQ(files.content.count(kPart), 0U);
 }
 
-TEST_F(DownloadTest, ReadsInChunksOf8192Bytes) {
+TEST_F(DownloadTest, ReadsInChunksOfTheChunkSize) {
   ServeBody({"x", "y", "z"});
   ASSERT_TRUE(download.DownLoadFile(kUrl, kPath, false, false));
-  EXPECT_EQ(http.read_sizes, (std::vector<std::size_t>{8192, 8192, 8192, 8192}));
+  EXPECT_EQ(http.read_sizes, (std::vector<std::size_t>{kChunk, kChunk, kChunk, kChunk}));
+}
+
+TEST_F(DownloadTest, TheTargetKeepsItsEarlierContentUntilTheTransferHasEnded) {
+  files.content[kPath] = "version=1.0.0\r\n";
+  ServeBody({"version=", "1.2.0\r\n"});
+  std::vector<std::string> seen;
+  owner.on_loading = [&](std::int32_t) { seen.push_back(files.content[kPath]); };
+  ASSERT_TRUE(download.DownLoadFile(kUrl, kPath, true, true));
+  EXPECT_EQ(seen, (std::vector<std::string>{"version=1.0.0\r\n", "version=1.0.0\r\n"}));
+  EXPECT_EQ(files.content[kPath], "version=1.2.0\r\n");
+}
+
+TEST_F(DownloadTest, APartLeftByAnEarlierRunIsReplaced) {
+  files.content[kPart] = "stale half of an earlier body";
+  ServeBody({"version=1.2.0\r\n"});
+  ASSERT_TRUE(download.DownLoadFile(kUrl, kPath, true, false));
+  EXPECT_EQ(files.content[kPath], "version=1.2.0\r\n");
+  EXPECT_EQ(files.content.count(kPart), 0U);
+}
+
+TEST_F(DownloadTest, AFileThatCannotTakeTheTargetsPlaceFailsAndLeavesTheTarget) {
+  files.content[kPath] = "version=1.0.0\r\n";
+  files.fail_rename = true;
+  ServeBody({"version=1.2.0\r\n"});
+  EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, false));
+  EXPECT_EQ(files.content[kPath], "version=1.0.0\r\n");
+  EXPECT_EQ(files.content.count(kPart), 0U);
 }
 
 TEST_F(DownloadTest, WithoutEventsNothingIsRaisedButEventsArePumpedAfterEveryChunk) {
@@ -262,12 +329,14 @@ TEST_F(DownloadTest, WithoutEventsNothingIsRaisedButEventsArePumpedAfterEveryChu
 
   const Log expected = {"open session",
                         std::string("open url ") + kUrl,
-                        std::string("create ") + kPath + " normal",
+                        std::string("remove ") + kPart,
+                        std::string("create ") + kPart + " normal",
                         "write 8",
                         "pump",
                         "write 7",
                         "pump",
                         "close file",
+                        std::string("rename ") + kPart + " " + kPath,
                         "close url",
                         "close session"};
   EXPECT_EQ(log, expected);
@@ -325,15 +394,16 @@ INSTANTIATE_TEST_SUITE_P(
                      kOpenedThenClosed},
         EarlyFailure{"NegativeContentLength", [](Script& s, FakeFiles&) { s.content_length = -1; },
                      kOpenedThenClosed},
-        EarlyFailure{"FileNotCreatable",
-                     [](Script&, FakeFiles& f) { f.fail_create = true; },
-                     {std::string("open url ") + kUrl, "QueryFileInfo 15",
-                      std::string("create ") + kPath + " hidden", "close url", "close session"}}),
+        EarlyFailure{
+            "FileNotCreatable",
+            [](Script&, FakeFiles& f) { f.fail_create = true; },
+            {std::string("open url ") + kUrl, "QueryFileInfo 15", std::string("remove ") + kPart,
+             std::string("create ") + kPart + " hidden", "close url", "close session"}}),
     [](const ::testing::TestParamInfo<EarlyFailure>& info) { return info.param.name; });
 
 // --- transfers that break off -----------------------------------------------------------
 
-TEST_F(DownloadTest, ConnectionLostMidBodyFailsAndDeletesTheIncompleteFile) {
+TEST_F(DownloadTest, ConnectionLostMidBodyFailsDeletesThePartAndKeepsTheEarlierFile) {
   files.content[kPath] = "version=1.0.0\r\n";
   script.content_length = 20000;
   script.chunks = {std::string(8192, 'a')};
@@ -341,18 +411,31 @@ TEST_F(DownloadTest, ConnectionLostMidBodyFailsAndDeletesTheIncompleteFile) {
 
   EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, true));
 
-  EXPECT_EQ(files.content.count(kPath), 0U);
+  EXPECT_EQ(files.content[kPath], "version=1.0.0\r\n");
+  EXPECT_EQ(files.content.count(kPart), 0U);
   const Log tail(log.end() - 6, log.end());
-  EXPECT_EQ(tail, (Log{"pump", "close file", std::string("remove ") + kPath, "close url",
+  EXPECT_EQ(tail, (Log{"pump", "close file", std::string("remove ") + kPart, "close url",
                        "close session", "Complete"}));
 }
 
-TEST_F(DownloadTest, BodyEndingBeforeItsAnnouncedLengthFailsAndDeletesTheFile) {
+TEST_F(DownloadTest, BodyEndingBeforeItsAnnouncedLengthFailsAndLeavesNoFile) {
   script.content_length = 20;
   script.chunks = {"version=1.1"};  // the connection closed quietly after 11 of 20 bytes
 
   EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, false));
   EXPECT_EQ(files.content.count(kPath), 0U);
+  EXPECT_EQ(files.content.count(kPart), 0U);
+}
+
+TEST_F(DownloadTest, AnEnormousAnnouncedLengthWithAShortBodyFailsAndLeavesTheEarlierFile) {
+  files.content[kPath] = "version=1.0.0\r\n";
+  script.content_length = std::numeric_limits<std::int64_t>::max();
+  script.chunks = {"version=1.2.0\r\n"};
+
+  EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, true));
+  EXPECT_EQ(log[2], "QueryFileInfo " + std::to_string(std::numeric_limits<std::int32_t>::max()));
+  EXPECT_EQ(files.content[kPath], "version=1.0.0\r\n");
+  EXPECT_EQ(files.content.count(kPart), 0U);
 }
 
 TEST_F(DownloadTest, BodyLongerThanAnnouncedIsKeptWhole) {
@@ -369,6 +452,7 @@ TEST_F(DownloadTest, FailedWriteStopsTheTransferFailsAndDeletesTheFile) {
   EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, true));
 
   EXPECT_EQ(files.content.count(kPath), 0U);
+  EXPECT_EQ(files.content.count(kPart), 0U);
   EXPECT_EQ(owner.loading, (std::vector<std::int32_t>{4}));
   EXPECT_EQ(std::count(log.begin(), log.end(), "write 4"), 2);
 }
@@ -378,6 +462,8 @@ TEST_F(DownloadTest, FileThatCannotBeCommittedOnCloseFails) {
   files.fail_close = true;
   EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, false));
   EXPECT_EQ(files.content.count(kPath), 0U);
+  EXPECT_EQ(files.content.count(kPart), 0U);
+  EXPECT_EQ(std::count(log.begin(), log.end(), std::string("rename ") + kPart + " " + kPath), 0);
 }
 
 // --- stopping ---------------------------------------------------------------------------
@@ -391,9 +477,10 @@ TEST_F(DownloadTest, StopFromTheLoadingEventKeepsTheChunksSoFarAndSucceeds) {
   EXPECT_EQ(files.content[kPath], "first ");
   EXPECT_EQ(owner.loading, (std::vector<std::int32_t>{6}));
   // The chunk in progress is finished, pumped, and then the loop ends.
-  const Log tail(log.end() - 6, log.end());
+  const Log tail(log.end() - 7, log.end());
   EXPECT_EQ(tail,
-            (Log{"Loading 6", "pump", "close file", "close url", "close session", "Complete"}));
+            (Log{"Loading 6", "pump", "close file", std::string("rename ") + kPart + " " + kPath,
+                 "close url", "close session", "Complete"}));
 }
 
 TEST_F(DownloadTest, StopArrivingThroughTheEventPumpEndsAfterTheChunkInProgress) {
@@ -452,13 +539,66 @@ TEST_F(DownloadTest, TheObjectCanBeUsedAgainAfterAFailure) {
   EXPECT_TRUE(download.DownLoadFile(kUrl, kPath, true, false));
 }
 
+// --- waiting for the network, and the pace of event handling ---------------------------
+
+TEST_F(DownloadTest, EventsAreHandledWhileTheAnswerAndTheChunksAreWaitedFor) {
+  ServeBody({"version=", "1.1.0\r\n"});
+  script.waits_before_answer = 2;
+  script.waits_before_chunk = {{1, 3}};
+  download.SetPumpInterval(std::chrono::hours(1));  // no pace-driven rounds between chunks
+
+  ASSERT_TRUE(download.DownLoadFile(kUrl, kPath, true, false));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "pump"), 5);
+  EXPECT_EQ(files.content[kPath], "version=1.1.0\r\n");
+}
+
+TEST_F(DownloadTest, AStopWhileTheAnswerIsAwaitedFailsWithoutAFile) {
+  files.content[kPath] = "version=1.0.0\r\n";
+  ServeBody({"version=1.2.0\r\n"});
+  script.waits_before_answer = 5;
+  int pumps = 0;
+  pump.on_pump = [&] {
+    if (++pumps == 2) {
+      download.StopDownLoad();
+    }
+  };
+
+  EXPECT_FALSE(download.DownLoadFile(kUrl, kPath, true, true));
+  EXPECT_EQ(pumps, 2);  // the wait was given up at once
+  EXPECT_EQ(files.content[kPath], "version=1.0.0\r\n");
+  EXPECT_EQ(files.content.count(kPart), 0U);
+  EXPECT_EQ(log.back(), "Complete");
+}
+
+TEST_F(DownloadTest, AStopWhileAChunkIsAwaitedKeepsTheChunksSoFarAndSucceeds) {
+  ServeBody({"first ", "second ", "third"});
+  script.waits_before_chunk = {{1, 100}};
+  pump.on_pump = [&] { download.StopDownLoad(); };
+  download.SetPumpInterval(std::chrono::hours(1));
+
+  EXPECT_TRUE(download.DownLoadFile(kUrl, kPath, true, true));
+  EXPECT_EQ(files.content[kPath], "first ");
+  EXPECT_EQ(std::count(log.begin(), log.end(), "read given up"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "pump"), 1);
+}
+
+TEST_F(DownloadTest, ChunksArrivingBackToBackAreNotEachFollowedByEventHandling) {
+  ServeBody({"a", "b", "c", "d", "e", "f"});
+  download.SetPumpInterval(std::chrono::hours(1));
+  ASSERT_TRUE(download.DownLoadFile(kUrl, kPath, true, true));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "pump"), 0);
+  EXPECT_EQ(owner.loading, (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(files.content[kPath], "abcdef");
+}
+
 // --- 32-bit counts ------------------------------------------------------------------------
 
 TEST_F(DownloadTest, LengthsBeyond32BitsAreReportedAsTheLargestCount) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  // 262145 full chunks: 2^31 + 8192 bytes, just past the largest 32-bit count.
-  script.blank_reads = (std::int64_t{1} << 31) / 8192 + 1;
-  script.content_length = script.blank_reads * 8192;
+  constexpr std::int64_t kFull = static_cast<std::int64_t>(kChunk);
+  // Full chunks to 2^31 + one chunk, just past the largest 32-bit count.
+  script.blank_reads = (std::int64_t{1} << 31) / kFull + 1;
+  script.content_length = script.blank_reads * kFull;
   files.keep_content = false;
   owner.quiet_loading = true;
   log.reserve(static_cast<std::size_t>(script.blank_reads) * 2 + 16);
@@ -467,9 +607,9 @@ TEST_F(DownloadTest, LengthsBeyond32BitsAreReportedAsTheLargestCount) {
 
   EXPECT_EQ(log[2], "QueryFileInfo " + std::to_string(kMax));
   ASSERT_EQ(owner.loading.size(), static_cast<std::size_t>(script.blank_reads));
-  EXPECT_EQ(owner.loading[0], 8192);
+  EXPECT_EQ(owner.loading[0], kFull);
   // The last count that fits is exact; the ones after it stay at the largest value.
-  EXPECT_EQ(owner.loading[owner.loading.size() - 3], kMax - 8191);
+  EXPECT_EQ(owner.loading[owner.loading.size() - 3], kMax + 1 - kFull);
   EXPECT_EQ(owner.loading[owner.loading.size() - 2], kMax);
   EXPECT_EQ(owner.loading.back(), kMax);
 }

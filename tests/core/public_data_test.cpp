@@ -39,6 +39,7 @@ class MemoryFiles final : public OutputFiles {
     return std::make_unique<File>(*this, path);
   }
   bool Remove(const std::string& path) override { return contents.erase(path) == 1; }
+  bool Rename(const std::string&, const std::string&) override { return false; }
 
   std::map<std::string, std::string> contents;
   bool creatable = true;

@@ -3,6 +3,7 @@
 // events drive, and what happens on cancel and on failures no real system gives on demand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,8 +58,9 @@ class World final : public HttpClient,
     std::optional<std::int64_t> ContentLength() override {
       return static_cast<std::int64_t>(body_.size());
     }
+    // The network hands the body over 8 KB at a time.
     std::optional<std::size_t> Read(std::span<char> buffer) override {
-      const std::size_t n = std::min(buffer.size(), body_.size() - at_);
+      const std::size_t n = std::min({buffer.size(), body_.size() - at_, std::size_t{8192}});
       std::copy_n(body_.data() + at_, n, buffer.data());
       at_ += n;
       return n;
@@ -71,7 +73,7 @@ class World final : public HttpClient,
   class Session final : public HttpSession {
    public:
     explicit Session(World& world) : world_(world) {}
-    std::unique_ptr<HttpUrl> OpenUrl(const std::string& url) override {
+    std::unique_ptr<HttpUrl> OpenUrl(const std::string& url, HttpWaiter*) override {
       world_.log.push_back("get " + url);
       const auto found = world_.web.find(url);
       return found == world_.web.end() ? nullptr : std::make_unique<Url>(found->second);
@@ -101,6 +103,15 @@ class World final : public HttpClient,
   }
   bool Remove(const std::string& path) override {
     disk.erase(path);
+    return true;
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    const auto found = disk.find(from);
+    if (found == disk.end()) {
+      return false;
+    }
+    disk[to] = std::move(found->second);
+    disk.erase(from);
     return true;
   }
 

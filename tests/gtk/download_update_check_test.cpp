@@ -2,10 +2,13 @@
 // a real temporary folder, read back by the real file code; only the dialogs and what
 // happens after Yes are recorded instead of shown.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,8 +62,23 @@ class LinuxUpdateCheckTest : public test::PublisherSuite {
     settings_.updater_file_name = "orvane-update";
   }
   void TearDown() override {
+    ::unlink((folder_ + "/update.txt.part").c_str());
     ::unlink((folder_ + "/update.txt").c_str());
     ::rmdir(folder_.c_str());
+  }
+
+  // In a child process: the command check of a 100 KB update file naming 1.2.0, with
+  // files limited to `limit` bytes. 0 when it answered "up to date" from the earlier file.
+  int CommandCheckWithFileSizeLimit(rlim_t limit) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit size{limit, limit};
+    if (::setrlimit(RLIMIT_FSIZE, &size) != 0) {
+      return 2;
+    }
+    const UpdateCheckOutcome outcome =
+        Check(UpdateCheckForm::kCommand, "mode=large&size=100000&body=version%3D1.2.0%0D%0A");
+    const std::vector<std::string> said = {"message 当前版本已是最新，无需更新！"};
+    return outcome == UpdateCheckOutcome::kUpToDate && host_.log == said ? 0 : 1;
   }
 
   UpdateCheckOutcome Check(UpdateCheckForm form, const std::string& query) {
@@ -119,6 +137,28 @@ TEST_F(LinuxUpdateCheckTest, NoFileAtAllIsSilentAtStartUpAndReportedOnCommand) {
             UpdateCheckOutcome::kNoFile);
   EXPECT_EQ(host_.log,
             (std::vector<std::string>{"message 未能连接到服务器，请检查网络连接是否正常！"}));
+}
+
+// --- the download fails half-way: the check reads the earlier file, never a part --------
+
+TEST_F(LinuxUpdateCheckTest, ATransferCutHalfWayLeavesTheEarlierFileToTheCheck) {
+  std::ofstream(folder_ + "/update.txt", std::ios::binary) << "version=1.1.0\r\n";
+  // The part that arrives names a newer version; read, it would offer an update.
+  EXPECT_EQ(
+      Check(UpdateCheckForm::kStartUp, "mode=cut&size=100000&cut=50000&body=version%3D1.2.0%0D%0A"),
+      UpdateCheckOutcome::kUpToDate);
+  EXPECT_TRUE(host_.log.empty());
+  EXPECT_NE(::access((folder_ + "/update.txt.part").c_str(), F_OK), 0);
+}
+
+TEST_F(LinuxUpdateCheckTest, AFullDiskLeavesTheEarlierFileToTheCheck) {
+  std::ofstream(folder_ + "/update.txt", std::ios::binary) << "version=1.1.0\r\n";
+  // In a child process, with files limited to 4 KB: the 100 KB update file cannot be
+  // written, and the command check answers from the earlier file.
+  EXPECT_EXIT(std::_Exit(CommandCheckWithFileSizeLimit(4096)), ::testing::ExitedWithCode(0), "");
+  std::ifstream in(folder_ + "/update.txt", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "version=1.1.0\r\n");
+  EXPECT_NE(::access((folder_ + "/update.txt.part").c_str(), F_OK), 0);
 }
 
 }  // namespace

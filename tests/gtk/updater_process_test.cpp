@@ -260,6 +260,7 @@ class UpdaterProcessTest : public test::PublisherSuite {
   void ExpectOldClientRestarted(const std::string& message) {
     EXPECT_EQ(ReadAll(program()), old_bytes_);
     EXPECT_FALSE(fs::exists(program().string() + ".new"));
+    EXPECT_FALSE(fs::exists(program().string() + ".new" + CNxDownLoadFile::kPartSuffix));
     EXPECT_FALSE(fs::exists(program().string() + ".release.txt"));
     EXPECT_EQ(WaitForStarts(1), std::vector<std::string>{"old"});
     EXPECT_EQ(Lines(messages()), std::vector<std::string>{message});
@@ -331,7 +332,7 @@ TEST_F(UpdaterProcessTest, CancelInTheMiddleOfTheDownload) {
   Publish("fault=slow&chunk=4096&delay=0.2");
   Child updater{StartUpdater({Argument()})};
   // Click "取消" once the new file has started to arrive.
-  const fs::path partial = program().string() + ".new";
+  const fs::path partial = program().string() + ".new" + CNxDownLoadFile::kPartSuffix;
   const auto give_up = std::chrono::steady_clock::now() + kPatience;
   while (!(fs::exists(partial) && fs::file_size(partial) > 0) &&
          std::chrono::steady_clock::now() < give_up) {

@@ -333,6 +333,28 @@ class DownloadModeTests(unittest.TestCase):
         with self.assertRaises(http.client.IncompleteRead):
             SERVER.get("/_test/download?mode=cut&size=5000")
 
+    def test_announce_sends_its_length_text_and_ends_the_body_by_closing(self):
+        head, body = SERVER.raw("/_test/download?size=5000&announce=99999999999999999999999",
+                                close=False)
+        self.assertEqual(header(head, "Content-Length"), "99999999999999999999999")
+        self.assertEqual(body, expanded(DEFAULT_UPDATE, 5000))
+        for bad in ("-5", "1e9", "12 34", "9" * 65):
+            self.assertEqual(SERVER.get(f"/_test/download?announce={q(bad.encode())}")[0].status,
+                             400, bad)
+
+    def test_reset_sends_part_then_resets(self):
+        with self.assertRaises((http.client.IncompleteRead, ConnectionResetError)):
+            SERVER.get("/_test/download?mode=reset&size=200000&cut=1000")
+
+    def test_silent_never_answers_and_stall_stops_after_its_part(self):
+        start = time.monotonic()
+        head, body = SERVER.raw("/_test/download?mode=silent&hold=0.5")
+        self.assertEqual((head, body), (b"", b""))
+        self.assertGreaterEqual(time.monotonic() - start, 0.5)
+        head, body = SERVER.raw("/_test/download?mode=stall&size=1000&cut=100&hold=0.5")
+        self.assertEqual(header(head, "Content-Length"), "1000")
+        self.assertEqual(body, expanded(DEFAULT_UPDATE, 100))
+
     def test_redirect_leads_to_the_same_body(self):
         body = b"version=9.9.9\r\n"
         head, _ = SERVER.raw(f"/_test/download?mode=redirect&body={q(body)}")

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -102,10 +104,14 @@ class WinInetDownloadTest : public test::PublisherSuite {
     path_ = folder_ + "\\update.txt";
   }
   void TearDown() override {
-    ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(path_.c_str());
+    for (const std::string& file : {path_, Part()}) {
+      ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::DeleteFileA(file.c_str());
+    }
     ::RemoveDirectoryA(folder_.c_str());
   }
+
+  std::string Part() const { return path_ + CNxDownLoadFile::kPartSuffix; }
 
   std::string Download(const std::string& query) const {
     return publisher_->Url("/_test/download?" + query);
@@ -146,14 +152,14 @@ TEST_F(WinInetDownloadTest, WithoutHiddenTheFileIsNormal) {
   EXPECT_EQ(attributes & FILE_ATTRIBUTE_HIDDEN, 0U);
 }
 
-TEST_F(WinInetDownloadTest, ALargeBodyArrivesWholeInChunksOfAtMost8192Bytes) {
+TEST_F(WinInetDownloadTest, ALargeBodyArrivesWholeInChunksOfAtMostTheChunkSize) {
   constexpr std::size_t kSize = 1048576 + 123;
   ASSERT_TRUE(Get("mode=large&size=" + std::to_string(kSize)));
   EXPECT_EQ(FileContent(path_), PaddedBody(kSize));
   std::int32_t previous = 0;
   for (const std::int32_t total : owner_.loading) {
     EXPECT_GT(total, previous);
-    EXPECT_LE(total - previous, 8192);
+    EXPECT_LE(total - previous, static_cast<std::int32_t>(CNxDownLoadFile::kChunkSize));
     previous = total;
   }
   EXPECT_EQ(previous, static_cast<std::int32_t>(kSize));
@@ -205,32 +211,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- transfers that end early ----------------------------------------------------------
 
-TEST_F(WinInetDownloadTest, AConnectionCutMidBodyFailsAndLeavesNoHalfFile) {
+TEST_F(WinInetDownloadTest, AConnectionCutMidBodyFailsAndLeavesTheEarlierFile) {
   WriteFile(path_, "version=1.0.0\r\n");
   EXPECT_FALSE(Get("mode=cut&size=100000&cut=50000"));
-  EXPECT_EQ(::GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(FileContent(path_), "version=1.0.0\r\n");
+  EXPECT_EQ(::GetFileAttributesA(Part().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(owner_.completes, 1);
 }
 
 TEST_F(WinInetDownloadTest, AStopAfterTheFirstChunkKeepsThatChunkAndSucceeds) {
+  constexpr std::size_t kSize = 8 << 20;
   owner_.on_loading = [this] { download_.StopDownLoad(); };
-  ASSERT_TRUE(Get("mode=large&size=200000"));
+  ASSERT_TRUE(Get("mode=large&size=" + std::to_string(kSize)));
   ASSERT_EQ(owner_.loading.size(), 1U);
   const std::size_t first = static_cast<std::size_t>(owner_.loading[0]);
   EXPECT_GT(first, 0U);
-  EXPECT_LE(first, 8192U);
-  EXPECT_EQ(FileContent(path_), PaddedBody(200000).substr(0, first));
+  EXPECT_LE(first, CNxDownLoadFile::kChunkSize);
+  EXPECT_EQ(FileContent(path_), PaddedBody(kSize).substr(0, first));
 }
 
 TEST_F(WinInetDownloadTest, AStopPostedToAWindowArrivesThroughThePumpAfterTheFirstChunk) {
+  constexpr std::size_t kSize = 8 << 20;
+  download_.SetPumpInterval(std::chrono::milliseconds(0));
   StopWindow window(download_);
   ASSERT_TRUE(::PostMessageW(window.Get(), WM_APP, 0, 0));
-  ASSERT_TRUE(Get("mode=large&size=200000", false));
+  ASSERT_TRUE(Get("mode=large&size=" + std::to_string(kSize), false));
   const std::optional<std::string> content = FileContent(path_);
   ASSERT_TRUE(content.has_value());
   EXPECT_GT(content->size(), 0U);
-  EXPECT_LE(content->size(), 8192U);
-  EXPECT_EQ(*content, PaddedBody(200000).substr(0, content->size()));
+  EXPECT_LE(content->size(), CNxDownLoadFile::kChunkSize);
+  EXPECT_EQ(*content, PaddedBody(kSize).substr(0, content->size()));
 }
 
 // --- the files -------------------------------------------------------------------------
@@ -268,6 +278,114 @@ TEST_F(WinInetDownloadTest, TheUpdateFilesSeeAHiddenFileAndReadItsLines) {
   EXPECT_FALSE(update_files.Exists(folder_ + "\\none.txt"));
   EXPECT_EQ(update_files.OpenLines(folder_ + "\\none.txt"), nullptr);
 }
+
+// --- faults: the folder and the server fail ----------------------------------------------
+
+class WinInetFaultTest : public WinInetDownloadTest {
+ protected:
+  static constexpr const char* kEarlier = "version=1.0.0\r\n";
+
+  void SetUp() override {
+    WinInetDownloadTest::SetUp();
+    WriteFile(path_, kEarlier);
+  }
+  void ExpectTheEarlierFileAlone() const {
+    EXPECT_EQ(FileContent(path_), kEarlier);
+    EXPECT_EQ(::GetFileAttributesA(Part().c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  bool QuickGet(const std::string& query) {
+    return quick_.DownLoadFile(Download(query), path_, true, true);
+  }
+
+  // The stall time of the tests: a second instead of half a minute.
+  win32::WinInetHttpClient quick_http_{
+      HttpTimeouts{std::chrono::seconds(2), std::chrono::seconds(1)}};
+  CNxDownLoadFile quick_{quick_http_, files_, pump_, &owner_};
+};
+
+TEST_F(WinInetFaultTest, AFolderRemovedBeforeTheDownloadFailsAndIsNotMadeAgain) {
+  ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(::DeleteFileA(path_.c_str()));
+  ASSERT_TRUE(::RemoveDirectoryA(folder_.c_str()));
+  EXPECT_FALSE(Get("mode=large&size=100000"));
+  EXPECT_EQ(::GetFileAttributesA(folder_.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(owner_.loading.empty());
+  EXPECT_EQ(owner_.completes, 1);
+}
+
+TEST_F(WinInetFaultTest, AConnectionResetMidBodyFailsAndKeepsTheEarlierFile) {
+  EXPECT_FALSE(Get("mode=reset&size=1000000&cut=300000"));
+  // The reset may overtake the answer's headers: then the address does not even open.
+  EXPECT_LE(owner_.query.size(), 1U);
+  for (const std::int32_t length : owner_.query) {
+    EXPECT_EQ(length, 1000000);
+  }
+  if (!owner_.loading.empty()) {
+    EXPECT_LE(owner_.loading.back(), 300000);
+  }
+  ExpectTheEarlierFileAlone();
+  EXPECT_EQ(owner_.completes, 1);
+}
+
+// The publisher lets a silent connection go after this long; a wait that ends only then
+// was not ended by the stall time (a second).
+constexpr int kHoldSeconds = 4;
+constexpr const char* kTimeoutNotApplied =
+    "this WinINet did not apply the receive timeout: the wait ended only when the server "
+    "closed the connection";
+
+TEST_F(WinInetFaultTest, AServerThatNeverAnswersIsGivenUpAfterTheStallTime) {
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(QuickGet("mode=silent&hold=" + std::to_string(kHoldSeconds)));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(owner_.query.empty());
+  ExpectTheEarlierFileAlone();
+  EXPECT_EQ(owner_.completes, 1);
+  if (waited >= std::chrono::seconds(kHoldSeconds)) {
+    GTEST_SKIP() << kTimeoutNotApplied;
+  }
+}
+
+TEST_F(WinInetFaultTest, AServerFallingSilentMidBodyIsGivenUpAfterTheStallTime) {
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(QuickGet("mode=stall&size=100000&cut=30000&hold=" + std::to_string(kHoldSeconds)));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(owner_.query, (std::vector<std::int32_t>{100000}));
+  if (!owner_.loading.empty()) {
+    EXPECT_LE(owner_.loading.back(), 30000);
+  }
+  ExpectTheEarlierFileAlone();
+  if (waited >= std::chrono::seconds(kHoldSeconds)) {
+    GTEST_SKIP() << kTimeoutNotApplied;
+  }
+}
+
+struct Announced {
+  const char* name;
+  const char* length;
+};
+
+class WinInetAnnouncedLengthTest : public WinInetFaultTest,
+                                   public ::testing::WithParamInterface<Announced> {};
+
+TEST_P(WinInetAnnouncedLengthTest, AnEnormousLengthWithAShortBodyFailsAndKeepsTheEarlierFile) {
+  EXPECT_FALSE(Get(std::string("mode=ok&size=5000&announce=") + GetParam().length));
+  // Reported as the largest count, when the length could be read at all.
+  for (const std::int32_t length : owner_.query) {
+    EXPECT_EQ(length, std::numeric_limits<std::int32_t>::max());
+  }
+  ExpectTheEarlierFileAlone();
+  EXPECT_EQ(owner_.completes, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, WinInetAnnouncedLengthTest,
+                         ::testing::Values(Announced{"TenToTheFifteenth", "1000000000000000"},
+                                           Announced{"Past32Bits", "4294967297"},
+                                           Announced{"Past63Bits", "9223372036854775808"},
+                                           Announced{"Past64Bits", "99999999999999999999999"}),
+                         [](const ::testing::TestParamInfo<Announced>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace orvane

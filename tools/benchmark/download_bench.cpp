@@ -1,5 +1,6 @@
 // One download with the update check's downloader (CNxDownLoadFile over the libcurl
-// session), as the client runs it: 8 KB chunks, the event pump between chunks.
+// session), as the client runs it: chunks of CNxDownLoadFile::kChunkSize, the event pump
+// between chunks at its usual pace, the body written to a part file renamed at the end.
 //   download_bench URL FILE
 // Prints "ok BYTES SECONDS" (the transfer alone, steady clock) or "failed".
 #include <chrono>

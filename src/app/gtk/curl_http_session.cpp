@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <new>
@@ -13,8 +14,7 @@ namespace orvane::gtk {
 namespace {
 
 constexpr long kMaxRedirects = 10;
-constexpr long kConnectTimeoutSeconds = 30;
-constexpr long kStalledSeconds = 60;
+// Without a waiter nothing else needs the thread: a wait only wakes for the network.
 constexpr int kPollMilliseconds = 1000;
 
 bool GlobalInitOnce() {
@@ -40,13 +40,16 @@ class CurlSession;
 
 class CurlUrl final : public HttpUrl {
  public:
-  CurlUrl(CurlSession& session, HeaderList headers, EasyHandle easy);
+  CurlUrl(CurlSession& session, HeaderList headers, EasyHandle easy, HttpWaiter* waiter,
+          std::chrono::seconds stalled);
   ~CurlUrl() override;
   CurlUrl(const CurlUrl&) = delete;
   CurlUrl& operator=(const CurlUrl&) = delete;
 
-  // Runs the transfer until body bytes are waiting or it has ended.
-  void WaitForData();
+  // Runs the transfer until body bytes have arrived or it has ended; the waiter is asked
+  // every wait slice meanwhile. False when the waiter gave up or the server stayed silent
+  // for the stall time.
+  bool WaitForData();
   // The transfer ended without reaching the server's answer.
   bool Unreachable();
 
@@ -57,24 +60,40 @@ class CurlUrl final : public HttpUrl {
  private:
   static size_t OnBody(char* data, size_t size, size_t count, void* self) noexcept;
   std::size_t Waiting() const { return body_.size() - consumed_; }
+  bool Arrived() const { return filled_ > 0 || Waiting() > 0; }
+  // False once no byte (of the headers or the body) has come for the stall time.
+  bool StillAlive(std::chrono::steady_clock::time_point now);
 
   CurlSession& session_;
   // Released in reverse order: the handle leaves the session, then the header list goes.
   HeaderList headers_;
   EasyHandle easy_;
+  HttpWaiter* waiter_;
+  std::chrono::seconds stalled_;
+  // Bytes received so far, and when that number last grew.
+  std::int64_t received_ = 0;
+  std::int64_t seen_ = 0;
+  std::chrono::steady_clock::time_point last_progress_ = std::chrono::steady_clock::now();
+  // The reader's buffer while a read runs: the body goes straight there.
+  std::span<char> target_;
+  std::size_t filled_ = 0;
+  // Body bytes that came when no read ran or that did not fit: handed out first.
   std::vector<char> body_;
+  // libcurl holds a block back until the next read.
+  bool paused_ = false;
   std::size_t consumed_ = 0;
 };
 
 class CurlSession final : public HttpSession {
  public:
-  explicit CurlSession(MultiHandle multi) : multi_(std::move(multi)) {}
-  std::unique_ptr<HttpUrl> OpenUrl(const std::string& url) override;
+  CurlSession(MultiHandle multi, HttpTimeouts timeouts)
+      : multi_(std::move(multi)), timeouts_(timeouts) {}
+  std::unique_ptr<HttpUrl> OpenUrl(const std::string& url, HttpWaiter* waiter) override;
 
   // One round of the transfers: lets libcurl move data, then notes the ones that ended.
   void Perform();
-  // Waits (at most a second) for any transfer's socket to become ready.
-  void Poll() { curl_multi_poll(multi_.get(), nullptr, 0, kPollMilliseconds, nullptr); }
+  // Waits at most `milliseconds` for any transfer's socket to become ready.
+  void Poll(int milliseconds) { curl_multi_poll(multi_.get(), nullptr, 0, milliseconds, nullptr); }
   // The result of a transfer that has ended, or nothing while it runs.
   std::optional<CURLcode> Result(CURL* easy) const;
   bool Add(CURL* easy) { return curl_multi_add_handle(multi_.get(), easy) == CURLM_OK; }
@@ -85,11 +104,17 @@ class CurlSession final : public HttpSession {
 
  private:
   MultiHandle multi_;
+  HttpTimeouts timeouts_;
   std::map<CURL*, CURLcode> finished_;
 };
 
-CurlUrl::CurlUrl(CurlSession& session, HeaderList headers, EasyHandle easy)
-    : session_(session), headers_(std::move(headers)), easy_(std::move(easy)) {
+CurlUrl::CurlUrl(CurlSession& session, HeaderList headers, EasyHandle easy, HttpWaiter* waiter,
+                 std::chrono::seconds stalled)
+    : session_(session),
+      headers_(std::move(headers)),
+      easy_(std::move(easy)),
+      waiter_(waiter),
+      stalled_(stalled) {
   curl_easy_setopt(easy_.get(), CURLOPT_WRITEFUNCTION, &CurlUrl::OnBody);
   curl_easy_setopt(easy_.get(), CURLOPT_WRITEDATA, this);
 }
@@ -101,25 +126,71 @@ CurlUrl::~CurlUrl() {
 size_t CurlUrl::OnBody(char* data, size_t size, size_t count, void* self) noexcept {
   auto* url = static_cast<CurlUrl*>(self);
   const size_t bytes = size * count;
-  try {
-    if (url->consumed_ == url->body_.size()) {
-      url->body_.clear();
-      url->consumed_ = 0;
+  const size_t room = url->target_.size() - url->filled_;
+  if (bytes <= room) {
+    // The usual case: straight into the reader's buffer.
+    std::memcpy(url->target_.data() + url->filled_, data, bytes);
+    url->filled_ += bytes;
+  } else if (url->filled_ > 0 || (room == 0 && url->Waiting() > 0)) {
+    // The reader has something already, or bytes are waiting: libcurl holds this block
+    // and stops receiving until the next read asks for it again.
+    url->paused_ = true;
+    return CURL_WRITEFUNC_PAUSE;
+  } else {
+    // A block larger than the reader's buffer, or the first bytes while the answer is
+    // awaited: what does not fit waits here, one block at most.
+    std::memcpy(url->target_.data(), data, room);
+    url->filled_ += room;
+    try {
+      if (url->consumed_ == url->body_.size()) {
+        url->body_.clear();
+        url->consumed_ = 0;
+      }
+      url->body_.insert(url->body_.end(), data + room, data + bytes);
+    } catch (const std::bad_alloc&) {
+      return 0;  // libcurl ends the transfer with an error
     }
-    url->body_.insert(url->body_.end(), data, data + bytes);
-  } catch (const std::bad_alloc&) {
-    return 0;  // libcurl ends the transfer with an error
   }
+  url->received_ += static_cast<std::int64_t>(bytes);
   return bytes;
 }
 
-void CurlUrl::WaitForData() {
-  while (Waiting() == 0 && !session_.Result(easy_.get())) {
+bool CurlUrl::StillAlive(std::chrono::steady_clock::time_point now) {
+  long header_bytes = 0;
+  curl_easy_getinfo(easy_.get(), CURLINFO_HEADER_SIZE, &header_bytes);
+  const std::int64_t progress = received_ + header_bytes;
+  if (progress != seen_) {
+    seen_ = progress;
+    last_progress_ = now;
+    return true;
+  }
+  return stalled_.count() <= 0 || now - last_progress_ < stalled_;
+}
+
+bool CurlUrl::WaitForData() {
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point ask_at = Clock::now() + CurlHttpClient::kWaitSlice;
+  while (true) {
     session_.Perform();
-    if (Waiting() > 0 || session_.Result(easy_.get())) {
-      break;
+    if (Arrived() || session_.Result(easy_.get())) {
+      return true;
     }
-    session_.Poll();
+    if (!StillAlive(Clock::now())) {
+      return false;
+    }
+    int poll = kPollMilliseconds;
+    if (waiter_ != nullptr) {
+      if (Clock::now() >= ask_at) {
+        if (!waiter_->KeepWaiting()) {
+          return false;
+        }
+        ask_at = Clock::now() + CurlHttpClient::kWaitSlice;
+      }
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(ask_at - Clock::now()).count();
+      poll = static_cast<int>(std::clamp<long long>(left, 1, kPollMilliseconds));
+    }
+    session_.Poll(poll);
   }
 }
 
@@ -146,15 +217,35 @@ std::optional<std::int64_t> CurlUrl::ContentLength() {
 }
 
 std::optional<std::size_t> CurlUrl::Read(std::span<char> buffer) {
-  WaitForData();
+  if (buffer.empty()) {
+    return 0;
+  }
   if (Waiting() > 0) {
     const std::size_t count = std::min(buffer.size(), Waiting());
     std::memcpy(buffer.data(), body_.data() + consumed_, count);
     consumed_ += count;
     return count;
   }
-  // Nothing waits and the transfer has ended: the end of the body, or a transfer that
-  // broke off (libcurl reports a body shorter than its Content-Length as an error).
+  target_ = buffer;
+  filled_ = 0;
+  if (paused_) {
+    // libcurl hands the block it held over again, from inside this call.
+    paused_ = false;
+    curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
+  }
+  const bool waited = filled_ > 0 || WaitForData();
+  const std::size_t count = filled_;
+  target_ = {};
+  filled_ = 0;
+  if (count > 0) {
+    return count;
+  }
+  if (!waited) {
+    return std::nullopt;
+  }
+  // Nothing came and the transfer has ended: the end of the body, or a transfer that
+  // broke off (libcurl reports a body shorter than its Content-Length, and a silence
+  // longer than allowed, as errors).
   if (session_.Result(easy_.get()) == CURLE_OK) {
     return 0;
   }
@@ -182,7 +273,7 @@ std::optional<CURLcode> CurlSession::Result(CURL* easy) const {
   return found->second;
 }
 
-std::unique_ptr<HttpUrl> CurlSession::OpenUrl(const std::string& url) {
+std::unique_ptr<HttpUrl> CurlSession::OpenUrl(const std::string& url, HttpWaiter* waiter) {
   EasyHandle easy(curl_easy_init());
   if (!easy) {
     return nullptr;
@@ -206,18 +297,22 @@ std::unique_ptr<HttpUrl> CurlSession::OpenUrl(const std::string& url) {
   curl_easy_setopt(handle, CURLOPT_PROTOCOLS, CURLPROTO_HTTP | CURLPROTO_HTTPS);
   curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS, CURLPROTO_HTTP | CURLPROTO_HTTPS);
 #endif
-  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(std::chrono::milliseconds(timeouts_.connect).count()));
+  // The stall time itself is watched here, to the second; libcurl's own check, which
+  // averages over a few seconds, only backs it up.
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeouts_.stalled.count()));
+  curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, CurlHttpClient::kReceiveBufferSize);
 
-  auto opened = std::make_unique<CurlUrl>(*this, std::move(headers), std::move(easy));
+  auto opened = std::make_unique<CurlUrl>(*this, std::move(headers), std::move(easy), waiter,
+                                          timeouts_.stalled);
   if (!Add(handle)) {
     return nullptr;
   }
   // The address counts as open once the answer's headers are in: wait for the first
   // bytes of the body or the end of the transfer.
-  opened->WaitForData();
-  if (opened->Unreachable()) {
+  if (!opened->WaitForData() || opened->Unreachable()) {
     return nullptr;
   }
   return opened;
@@ -233,7 +328,7 @@ std::unique_ptr<HttpSession> CurlHttpClient::OpenSession() {
   if (!multi) {
     return nullptr;
   }
-  return std::make_unique<CurlSession>(std::move(multi));
+  return std::make_unique<CurlSession>(std::move(multi), timeouts_);
 }
 
 }  // namespace orvane::gtk

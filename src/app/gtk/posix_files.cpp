@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace orvane::gtk {
 namespace {
@@ -85,6 +86,10 @@ std::unique_ptr<OutputFile> PosixOutputFiles::CreateAlways(const std::string& pa
 
 bool PosixOutputFiles::Remove(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
+}
+
+bool PosixOutputFiles::Rename(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool PosixUpdateFiles::Exists(const std::string& path) {

@@ -80,6 +80,10 @@ bool Win32OutputFiles::Remove(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != FALSE;
 }
 
+bool Win32OutputFiles::Rename(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
 bool Win32UpdateFiles::Exists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -11,6 +11,7 @@ class Win32OutputFiles final : public OutputFiles {
  public:
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path, bool hidden) override;
   bool Remove(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
 };
 
 // The update file as the update check reads it; hidden files count as present.

@@ -4,6 +4,10 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <chrono>
+#include <limits>
+#include <string_view>
+#include <utility>
 
 #include "base/win32/unique_handle.h"
 
@@ -21,6 +25,32 @@ std::optional<DWORD> QueryNumber(HINTERNET request, DWORD what) {
   return value;
 }
 
+// Decimal digits with optional spaces around them; nothing for anything else, or for a
+// number too large for 63 bits.
+std::optional<std::int64_t> ParseContentLength(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  std::int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') {
+      return std::nullopt;
+    }
+    const int digit = c - '0';
+    if (value > (std::numeric_limits<std::int64_t>::max() - digit) / 10) {
+      return std::nullopt;
+    }
+    value = value * 10 + digit;
+  }
+  return value;
+}
+
 class WinInetUrl final : public HttpUrl {
  public:
   explicit WinInetUrl(InternetHandle handle) : handle_(std::move(handle)) {}
@@ -33,12 +63,14 @@ class WinInetUrl final : public HttpUrl {
     return static_cast<std::int32_t>(*code);
   }
 
+  // Read as text: a length past 32 bits would not survive WinINet's number form.
   std::optional<std::int64_t> ContentLength() override {
-    const std::optional<DWORD> length = QueryNumber(handle_.get(), HTTP_QUERY_CONTENT_LENGTH);
-    if (!length) {
+    char text[64] = {};
+    DWORD size = sizeof text - 1;
+    if (!::HttpQueryInfoA(handle_.get(), HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) {
       return std::nullopt;
     }
-    return static_cast<std::int64_t>(*length);
+    return ParseContentLength(std::string_view(text, std::min<DWORD>(size, sizeof text - 1)));
   }
 
   std::optional<std::size_t> Read(std::span<char> buffer) override {
@@ -58,7 +90,9 @@ class WinInetSession final : public HttpSession {
  public:
   explicit WinInetSession(InternetHandle handle) : handle_(std::move(handle)) {}
 
-  std::unique_ptr<HttpUrl> OpenUrl(const std::string& url) override {
+  // WinINet's calls block: the waiter is not asked, the timeouts bound the wait instead.
+  std::unique_ptr<HttpUrl> OpenUrl(const std::string& url, HttpWaiter* waiter) override {
+    (void)waiter;
     InternetHandle opened(
         ::InternetOpenUrlA(handle_.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
     if (!opened) {
@@ -78,6 +112,15 @@ std::unique_ptr<HttpSession> WinInetHttpClient::OpenSession() {
       ::InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) {
     return nullptr;
+  }
+  // A server that cannot be reached, or goes silent, ends the transfer instead of
+  // holding the client for WinINet's own, much longer, default.
+  for (const auto& [option, limit] :
+       {std::pair{INTERNET_OPTION_CONNECT_TIMEOUT, timeouts_.connect},
+        std::pair{INTERNET_OPTION_SEND_TIMEOUT, timeouts_.stalled},
+        std::pair{INTERNET_OPTION_RECEIVE_TIMEOUT, timeouts_.stalled}}) {
+    DWORD milliseconds = static_cast<DWORD>(std::chrono::milliseconds(limit).count());
+    ::InternetSetOptionA(session.get(), option, &milliseconds, sizeof milliseconds);
   }
   return std::make_unique<WinInetSession>(std::move(session));
 }

@@ -171,6 +171,10 @@ std::unique_ptr<OutputFile> Win32UpdaterFiles::CreateAlways(const std::string& p
   return std::make_unique<WideOutputFile>(std::move(file));
 }
 
+bool Win32UpdaterFiles::Rename(const std::string& from, const std::string& to) {
+  return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
 bool Win32ProcessWaiter::WaitUntilNotRunning(const std::string& path, int seconds) {
   const std::wstring wide = Wide(path);
   const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;

@@ -19,6 +19,7 @@ class Win32UpdaterFiles final : public UpdaterFiles, public OutputFiles {
                const std::string& backup) override;
 
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path, bool hidden) override;
+  bool Rename(const std::string& from, const std::string& to) override;
 };
 
 // True when `path` is a plain file (not a folder, device or link).
