@@ -197,12 +197,15 @@ bool InWindowOfClass(HWND frame, const wchar_t* form_class) {
   return std::wstring(name) == form_class;
 }
 
-TEST(ClientWindowsFlow, TwoLoginsMakeTwoTabsAndTheSameAccountAgainSelectsItsTab) {
-  constexpr char kLoginPage[] = "http://127.0.0.1:1/yy/mirab/microend";
+// The real Client with its Windows views, whose browsers are scripted: the login page
+// and two game pages complete on request. Browsers made in the login screen are kept in
+// `logins`, those of game pages in `pages`.
+struct ScriptedClient {
+  static constexpr char kLoginPage[] = "http://127.0.0.1:1/yy/mirab/microend";
   std::vector<test::ScriptedBrowser*> logins;
   std::vector<test::ScriptedBrowser*> pages;
-  Win32ClientViews views(
-      [&](HWND frame, browser::BrowserEvents& owner) -> std::unique_ptr<browser::Browser> {
+  Win32ClientViews views{
+      [this](HWND frame, browser::BrowserEvents& owner) -> std::unique_ptr<browser::Browser> {
         auto browser = std::make_unique<test::ScriptedBrowser>(owner);
         browser->Serve(kLoginPage, test::ScriptedPage{true, "login"});
         browser->Serve(kGameA, test::ScriptedPage{true, "一区 alpha"});
@@ -213,23 +216,30 @@ TEST(ClientWindowsFlow, TwoLoginsMakeTwoTabsAndTheSameAccountAgainSelectsItsTab)
           pages.push_back(browser.get());
         }
         return browser;
-      });
+      }};
   QuietPlatform platform;
   Dialogs dialogs;
   Addresses addresses;
   Cache cache;
   Win32OutputFiles files;
-  ResourceFileWriter resources(LoadResourceBytes, files);
+  ResourceFileWriter resources{LoadResourceBytes, files};
   Win32ProgramLoop loop;
   ClientSettings settings{{GetTempFolder(), "http://127.0.0.1:1/gamehome/mirab/update.txt", "1.1.0",
                            "C:\\Orvane|C:\\Orvane\\Orvane.exe"},
                           "http://127.0.0.1:1/",
                           kLoginPage,
                           "https://portal.example/zt/mirab/"};
-  Client client(views,
+  Client client{views,
                 {platform, dialogs, addresses, resources, loop, loop, platform, platform, platform,
                  addresses, cache},
-                settings);
+                settings};
+};
+
+TEST(ClientWindowsFlow, TwoLoginsMakeTwoTabsAndTheSameAccountAgainSelectsItsTab) {
+  ScriptedClient rig;
+  auto& logins = rig.logins;
+  auto& pages = rig.pages;
+  Client& client = rig.client;
   ASSERT_TRUE(client.Start(""));
   const auto log_in = [&](const std::string& address) {
     ASSERT_FALSE(logins.empty());
@@ -671,38 +681,10 @@ TEST(MainWindowLoginSoak, TheLoginScreenShownAndClosedFiftyTimesLeavesNothingBeh
   // round then takes four seconds more than on Windows, so Wine runs fewer rounds to keep
   // the test's time in bounds.
   const int rounds = UnderWine() ? 8 : 50;
-  constexpr char kLoginPage[] = "http://127.0.0.1:1/yy/mirab/microend";
-  std::vector<test::ScriptedBrowser*> logins;
-  std::vector<test::ScriptedBrowser*> pages;
-  Win32ClientViews views(
-      [&](HWND frame, browser::BrowserEvents& owner) -> std::unique_ptr<browser::Browser> {
-        auto browser = std::make_unique<test::ScriptedBrowser>(owner);
-        browser->Serve(kLoginPage, test::ScriptedPage{true, "login"});
-        browser->Serve(kGameA, test::ScriptedPage{true, "一区 alpha"});
-        browser->Serve(kGameB, test::ScriptedPage{true, "二区 beta"});
-        if (InWindowOfClass(frame, L"OrvaneLoginFrm")) {
-          logins.push_back(browser.get());
-        } else if (InWindowOfClass(frame, L"OrvaneWebUrl")) {
-          pages.push_back(browser.get());
-        }
-        return browser;
-      });
-  QuietPlatform platform;
-  Dialogs dialogs;
-  Addresses addresses;
-  Cache cache;
-  Win32OutputFiles files;
-  ResourceFileWriter resources(LoadResourceBytes, files);
-  Win32ProgramLoop loop;
-  ClientSettings settings{{GetTempFolder(), "http://127.0.0.1:1/gamehome/mirab/update.txt", "1.1.0",
-                           "C:\\Orvane|C:\\Orvane\\Orvane.exe"},
-                          "http://127.0.0.1:1/",
-                          kLoginPage,
-                          "https://portal.example/zt/mirab/"};
-  Client client(views,
-                {platform, dialogs, addresses, resources, loop, loop, platform, platform, platform,
-                 addresses, cache},
-                settings);
+  ScriptedClient rig;
+  auto& logins = rig.logins;
+  auto& pages = rig.pages;
+  Client& client = rig.client;
   ASSERT_TRUE(client.Start(""));
   ASSERT_FALSE(logins.empty());
   ASSERT_TRUE(logins.back()->FinishLoading());
