@@ -82,7 +82,8 @@ TEST_F(WebKitNavigationTest, ACancelledLinkStaysAndTheSameLinkNavigatesWhenAllow
   EXPECT_THAT(page.owner.navigations, ElementsAre(url, second, second));
   EXPECT_THAT(page.owner.completed, ElementsAre(url, second));
   EXPECT_EQ(page.browser->LocationURL(), second);
-  EXPECT_EQ(page.owner.titles.back(), "second");
+  EXPECT_TRUE(WaitFor([&] { return page.owner.LastTitle() == "second"; }))
+      << page.owner.LastTitle();
 }
 
 TEST_F(WebKitNavigationTest, AFrameIsAskedForButOnlyTheTopLevelDocumentCompletes) {
@@ -95,7 +96,8 @@ TEST_F(WebKitNavigationTest, AFrameIsAskedForButOnlyTheTopLevelDocumentCompletes
   }));
   Settle(page.View());
   EXPECT_THAT(page.owner.completed, ElementsAre(url));
-  EXPECT_EQ(page.owner.titles.back(), "framed");
+  EXPECT_TRUE(WaitFor([&] { return page.owner.LastTitle() == "framed"; }))
+      << page.owner.LastTitle();
 }
 
 TEST_F(WebKitNavigationTest, RefusedConnectionEmptyBodyAndErrorStatusReadAsNoContent) {
@@ -120,11 +122,12 @@ TEST_F(WebKitNavigationTest, RefusedConnectionEmptyBodyAndErrorStatusReadAsNoCon
 
 TEST_F(WebKitNavigationTest, TitlesAreFollowedIncludingAChangeToEmpty) {
   Open(Url("/_test/page?title=before"));
-  ASSERT_EQ(page.owner.titles.back(), "before");
+  ASSERT_TRUE(WaitFor([&] { return page.owner.LastTitle() == "before"; }))
+      << page.owner.LastTitle();
   Evaluate(page.View(), "blankTitle(); 0");
-  ASSERT_TRUE(WaitFor([&] { return page.owner.titles.back().empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return page.owner.LastTitle().empty(); }));
   Open(Url("/_test/page?title=after"));
-  EXPECT_EQ(page.owner.titles.back(), "after");
+  EXPECT_TRUE(WaitFor([&] { return page.owner.LastTitle() == "after"; })) << page.owner.LastTitle();
 }
 
 TEST_F(WebKitNavigationTest, NewWindowsByScriptAndByTargetAreReportedAndNothingOpens) {
@@ -147,15 +150,16 @@ TEST_F(WebKitNavigationTest, RefreshLoadsTheCurrentDocumentAgainNotTheFirstAddre
   const std::string key = "refresh-" + std::to_string(g_get_monotonic_time());
   Open(Url("/_test/counted?key=" + key + "a"));
   Open(Url("/_test/counted?key=" + key + "b"));
-  ASSERT_EQ(page.owner.titles.back(), key + "b 1");
+  ASSERT_TRUE(WaitFor([&] { return page.owner.LastTitle() == key + "b 1"; }))
+      << page.owner.LastTitle();
   page.browser->Refresh();
   ASSERT_TRUE(WaitForCompletions(page.owner, 3));
   EXPECT_EQ(page.owner.completed.back(), Url("/_test/counted?key=" + key + "b"));
-  EXPECT_TRUE(WaitFor([&] { return page.owner.titles.back() == key + "b 2"; }))
-      << page.owner.titles.back();
+  EXPECT_TRUE(WaitFor([&] { return page.owner.LastTitle() == key + "b 2"; }))
+      << page.owner.LastTitle();
   Open(Url("/_test/counted?key=" + key + "a"));
-  EXPECT_TRUE(WaitFor([&] { return page.owner.titles.back() == key + "a 2"; }))
-      << page.owner.titles.back();
+  EXPECT_TRUE(WaitFor([&] { return page.owner.LastTitle() == key + "a 2"; }))
+      << page.owner.LastTitle();
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ class RecordingOwner : public browser::BrowserEvents {
   std::vector<std::string> log;
   std::vector<std::string> completed;  // URLs of the completions, in order
   std::vector<std::string> titles;
+  // The latest title, or a text no page has while none has arrived (the title may come
+  // after the completion).
+  std::string LastTitle() const { return titles.empty() ? "(no title yet)" : titles.back(); }
   std::vector<std::string> navigations;
   std::vector<std::string> new_windows;
   std::vector<browser::DocumentId> documents;

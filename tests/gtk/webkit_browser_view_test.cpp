@@ -154,7 +154,8 @@ TEST_F(WebKitViewTest, CookiesSurviveANewWebContextOnTheSameFolders) {
     ASSERT_TRUE(WaitForCompletions(page.owner, 1));
     page.browser->Navigate(Url("/_test/cookie"));
     ASSERT_TRUE(WaitForCompletions(page.owner, 2));
-    ASSERT_EQ(page.owner.titles.back(), "cookie=" + value);
+    ASSERT_TRUE(WaitFor([&] { return page.owner.LastTitle() == "cookie=" + value; }))
+        << page.owner.LastTitle();
   }
   EXPECT_TRUE(g_file_test((folders.data + "/cookies.sqlite").c_str(), G_FILE_TEST_EXISTS));
 
@@ -162,7 +163,8 @@ TEST_F(WebKitViewTest, CookiesSurviveANewWebContextOnTheSameFolders) {
   BrowserWindow again(second.get());
   again.browser->Navigate(Url("/_test/cookie"));
   ASSERT_TRUE(WaitForCompletions(again.owner, 1));
-  EXPECT_EQ(again.owner.titles.back(), "cookie=" + value);
+  EXPECT_TRUE(WaitFor([&] { return again.owner.LastTitle() == "cookie=" + value; }))
+      << again.owner.LastTitle();
 
   // Other folders know nothing of it: the cookie came from the folders, not the process.
   UniqueGObject<WebKitWebContext> other =
@@ -170,7 +172,8 @@ TEST_F(WebKitViewTest, CookiesSurviveANewWebContextOnTheSameFolders) {
   BrowserWindow elsewhere(other.get());
   elsewhere.browser->Navigate(Url("/_test/cookie"));
   ASSERT_TRUE(WaitForCompletions(elsewhere.owner, 1));
-  EXPECT_EQ(elsewhere.owner.titles.back(), "cookie=");
+  EXPECT_TRUE(WaitFor([&] { return elsewhere.owner.LastTitle() == "cookie="; }))
+      << elsewhere.owner.LastTitle();
 }
 
 }  // namespace
