@@ -144,8 +144,15 @@ void WebKitBrowserTest::TearDownTestSuite() {
   delete publisher_;
   publisher_ = nullptr;
   if (!folder_.empty()) {
-    const std::string command = "rm -rf '" + folder_ + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    // The network process may still be writing its cache as the context goes: a removal
+    // that meets a file made meanwhile is tried again.
+    const std::string command = "rm -rf '" + folder_ + "' 2>/dev/null";
+    int status = std::system(command.c_str());
+    for (int attempt = 0; status != 0 && attempt < 50; ++attempt) {
+      g_usleep(100 * 1000);
+      status = std::system(command.c_str());
+    }
+    EXPECT_EQ(status, 0) << folder_;
   }
 }
 
