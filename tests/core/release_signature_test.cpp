@@ -144,6 +144,15 @@ TEST_F(ReleaseSignatureTest, DegenerateSignaturesAndKeysAreRefused) {
   P256PublicKey off_curve = key;
   off_curve[64] ^= 0x01;
   EXPECT_FALSE(crypto_->VerifyP256Sha256(off_curve, Bytes(v.message), Signature(v.signature)));
+  // The same point in any other form than the uncompressed one the build configuration
+  // gives (hybrid 0x06/0x07, compressed prefixes, none): refused on every platform alike,
+  // so that one key has one form.
+  for (const std::uint8_t prefix : {0x00, 0x02, 0x03, 0x05, 0x06, 0x07, 0xFF}) {
+    P256PublicKey other_form = key;
+    other_form[0] = prefix;
+    EXPECT_FALSE(crypto_->VerifyP256Sha256(other_form, Bytes(v.message), Signature(v.signature)))
+        << "prefix " << int{prefix};
+  }
 }
 
 TEST(ReleaseSha256Test, KnownDigestsInPieces) {

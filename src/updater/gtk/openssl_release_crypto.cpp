@@ -105,6 +105,11 @@ class OpenSslReleaseCrypto final : public ReleaseCrypto {
 
   bool VerifyP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
                         const P256Signature& signature) override {
+    // Only the uncompressed form (0x04, X, Y) is a key here: OpenSSL would also take the
+    // same point in its hybrid form (0x06/0x07), which BCrypt never sees.
+    if (key[0] != 0x04) {
+      return false;
+    }
     const UniquePkey pkey = ImportKey(key);
     const std::vector<unsigned char> der = DerSignature(signature);
     UniqueMdCtx ctx(EVP_MD_CTX_new());

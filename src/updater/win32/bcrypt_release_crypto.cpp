@@ -74,6 +74,11 @@ class BCryptReleaseCrypto final : public ReleaseCrypto {
 
   bool VerifyP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
                         const P256Signature& signature) override {
+    // Only the uncompressed form (0x04, X, Y) is a key: the blob below takes X and Y
+    // without the prefix, which must not make any other first byte acceptable.
+    if (key[0] != 0x04) {
+      return false;
+    }
     BCryptSha256 hash;
     Sha256Digest digest{};
     if (!hash.Update(message) || !hash.Finish(digest)) {
