@@ -6,6 +6,7 @@
 
 #include "mainwin/notify_icon.h"
 #include "mainwin/notify_icon_record.h"
+#include "support/counting_tray_owner.h"
 
 namespace orvane {
 namespace {
@@ -23,13 +24,7 @@ class RecordingTray final : public NotifyIconHost {
   std::vector<Request> requests;
 };
 
-class CountingOwner final : public NotifyIconOwner {
- public:
-  void OnTrayLeftClick() override { ++left; }
-  void OnTrayRightClick() override { ++right; }
-  int left = 0;
-  int right = 0;
-};
+using CountingOwner = orvane::testing::CountingTrayOwner;
 
 TEST(CNxNotifyIcon, AddCarriesWindowIconTipAndTheCallbackMessage) {
   RecordingTray tray;

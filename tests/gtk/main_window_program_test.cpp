@@ -682,6 +682,16 @@ TEST_F(MainWindowProgramTest, ExitAsksFirstNoKeepsEverythingYesEndsTheProgram) {
   EXPECT_TRUE(WaitLong([&] { return Mapped(main.id); })) << "F10 did not show the window";
   ASSERT_TRUE(client_->Confirmation().has_value());
   Pass(0.5);
+  // Its caption bar moves it with the mouse; its buttons go with it.
+  test_input::Xdotool("mousemove --window " + ask->id + " 40 12 mousedown 1");
+  test_input::Xdotool("mousemove_relative --sync 30 20");
+  test_input::Xdotool("mousemove_relative --sync 30 20");
+  test_input::Xdotool("mouseup 1");
+  std::optional<ShownWindow> moved;
+  EXPECT_TRUE(WaitLong([&] {
+    moved = client_->Confirmation();
+    return moved && moved->x == ask->x + 60 && moved->y == ask->y + 40;
+  })) << (moved ? std::to_string(moved->x) + "," + std::to_string(moved->y) : "gone");
   ClickIn(ask->id, kNoX, kAnswerY);
   ASSERT_TRUE(WaitLong([&] { return !client_->Confirmation().has_value(); }));
   Pass(1.0);

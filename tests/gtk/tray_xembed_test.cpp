@@ -10,6 +10,7 @@
 #include "mainwin/gtk/linux_tray.h"
 #include "mainwin/gtk/xembed_status_icon.h"
 #include "mainwin/notify_icon.h"
+#include "support/counting_tray_owner.h"
 #include "support/gtk/real_input.h"
 
 namespace orvane::gtk {
@@ -18,13 +19,7 @@ namespace {
 using test_input::WaitUntil;
 using test_input::Xdotool;
 
-class CountingOwner final : public NotifyIconOwner {
- public:
-  void OnTrayLeftClick() override { ++left; }
-  void OnTrayRightClick() override { ++right; }
-  int left = 0;
-  int right = 0;
-};
+using CountingOwner = orvane::testing::CountingTrayOwner;
 
 // A tray program run for one test and ended with it.
 class TrayProcess {

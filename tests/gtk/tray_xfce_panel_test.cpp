@@ -26,6 +26,7 @@
 #include "mainwin/gtk/linux_tray.h"
 #include "mainwin/gtk/status_notifier_item.h"
 #include "mainwin/notify_icon.h"
+#include "support/counting_tray_owner.h"
 #include "support/gtk/real_input.h"
 
 namespace orvane::gtk {
@@ -79,13 +80,7 @@ constexpr const char* kPanelChannel = R"xml(<?xml version="1.0" encoding="UTF-8"
 </channel>
 )xml";
 
-class CountingOwner final : public NotifyIconOwner {
- public:
-  void OnTrayLeftClick() override { ++left; }
-  void OnTrayRightClick() override { ++right; }
-  int left = 0;
-  int right = 0;
-};
+using CountingOwner = orvane::testing::CountingTrayOwner;
 
 // Waits up to `seconds` for `done` while the main loop runs: the panel's start takes a few
 // seconds, more on a busy machine.

@@ -47,15 +47,9 @@ int g_close_messages = 0;
 // The form paints its persistent image and declines every close.
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = ::BeginPaint(hwnd, &ps);
-      if (g_canvas) {
-        g_canvas->Paint(dc);
-      }
-      ::EndPaint(hwnd, &ps);
+    case WM_PAINT:
+      FormCanvas::PaintForm(hwnd, g_canvas);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:

@@ -50,12 +50,7 @@ FormCanvas* g_canvas = nullptr;
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_PAINT) {
-    PAINTSTRUCT ps{};
-    HDC dc = ::BeginPaint(hwnd, &ps);
-    if (g_canvas) {
-      g_canvas->Paint(dc);
-    }
-    ::EndPaint(hwnd, &ps);
+    FormCanvas::PaintForm(hwnd, g_canvas);
     return 0;
   }
   if (msg == WM_ERASEBKGND) {

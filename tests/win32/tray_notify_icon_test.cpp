@@ -18,6 +18,7 @@
 #include "mainwin/notify_icon.h"
 #include "mainwin/notify_icon_record.h"
 #include "mainwin/win32/shell_notify_icon.h"
+#include "support/counting_tray_owner.h"
 #include "support/win32/host_command.h"
 #include "support/win32/real_input.h"
 #include "support/win32/screen_shot.h"
@@ -25,13 +26,7 @@
 namespace orvane::win32 {
 namespace {
 
-class CountingOwner final : public NotifyIconOwner {
- public:
-  void OnTrayLeftClick() override { ++left; }
-  void OnTrayRightClick() override { ++right; }
-  int left = 0;
-  int right = 0;
-};
+using CountingOwner = orvane::testing::CountingTrayOwner;
 
 // The mouse messages of every tray callback message the owner window received.
 std::vector<LPARAM> g_callbacks;

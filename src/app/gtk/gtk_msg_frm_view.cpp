@@ -9,6 +9,7 @@
 #include "base/units.h"
 #include "widgets/button.h"
 #include "widgets/gtk/cairo_picture.h"
+#include "widgets/gtk/gdk_input.h"
 #include "widgets/gtk/rounded_region.h"
 
 namespace orvane::gtk {
@@ -122,19 +123,7 @@ void GtkMsgFrmView::SetRoundedRegion(int width, int height, int ellipse) {
 }
 
 void GtkMsgFrmView::DragWindow() {
-  GdkEvent* event = gtk_get_current_event();
-  if (event == nullptr) {
-    return;
-  }
-  guint button = 0;
-  double x_root = 0;
-  double y_root = 0;
-  if (gdk_event_get_button(event, &button) && gdk_event_get_root_coords(event, &x_root, &y_root) &&
-      button == GDK_BUTTON_PRIMARY) {
-    gtk_window_begin_move_drag(Window(), static_cast<gint>(button), static_cast<gint>(x_root),
-                               static_cast<gint>(y_root), gdk_event_get_time(event));
-  }
-  gdk_event_free(event);
+  BeginMoveDragFromCurrentEvent(Window());
 }
 
 void GtkMsgFrmView::ShowModal() {

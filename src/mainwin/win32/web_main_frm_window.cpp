@@ -385,14 +385,9 @@ LRESULT WebMainFrmWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      if (HDC dc = ::BeginPaint(hWnd(), &ps); dc && canvas_) {
-        canvas_->Paint(dc);
-      }
-      ::EndPaint(hWnd(), &ps);
+    case WM_PAINT:
+      FormCanvas::PaintForm(hWnd(), canvas_.get());
       return 0;
-    }
     case WM_SIZE:
       if (canvas_ && other_user_) {
         events_.Form_Resize();

@@ -128,4 +128,20 @@ void ShowNamedCursor(GdkWindow* window, const char* name) {
   gdk_window_set_cursor(window, cursor.get());
 }
 
+void BeginMoveDragFromCurrentEvent(GtkWindow* window) {
+  GdkEvent* event = gtk_get_current_event();
+  if (event == nullptr) {
+    return;
+  }
+  guint button = 0;
+  double x_root = 0;
+  double y_root = 0;
+  if (gdk_event_get_button(event, &button) && gdk_event_get_root_coords(event, &x_root, &y_root) &&
+      button == GDK_BUTTON_PRIMARY) {
+    gtk_window_begin_move_drag(window, static_cast<gint>(button), static_cast<gint>(x_root),
+                               static_cast<gint>(y_root), gdk_event_get_time(event));
+  }
+  gdk_event_free(event);
+}
+
 }  // namespace orvane::gtk

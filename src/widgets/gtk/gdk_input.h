@@ -23,5 +23,8 @@ GdkDevice* PointerDevice(GdkDisplay* display);
 bool IsPointerOverWidget(GtkWidget* widget);
 // A cursor by its CSS name ("default", "pointer", "ew-resize", ...) on a window.
 void ShowNamedCursor(GdkWindow* window, const char* name);
+// Hands `window` to the window manager's move when the event being handled is a press
+// of the left button (a drag by the form's own caption).
+void BeginMoveDragFromCurrentEvent(GtkWindow* window);
 
 }  // namespace orvane::gtk

@@ -17,6 +17,14 @@ Size ClientSize(HWND window) {
 FormCanvas::FormCanvas(HWND form, Colour back_colour)
     : form_(form), surface_(ClientSize(form), back_colour) {}
 
+void FormCanvas::PaintForm(HWND form, const FormCanvas* canvas) {
+  PAINTSTRUCT ps{};
+  if (HDC dc = ::BeginPaint(form, &ps); dc && canvas) {
+    canvas->Paint(dc);
+  }
+  ::EndPaint(form, &ps);
+}
+
 void FormCanvas::ClearToBackColor() {
   surface_.Resize(ClientSize(form_));
   surface_.Clear();

@@ -16,6 +16,9 @@ class FormCanvas final : public SkinTarget {
 
   // For the form's WM_PAINT.
   void Paint(HDC dc) const { surface_.PaintOnto(dc); }
+  // Answers a form's WM_PAINT: validates `form` and copies `canvas` onto it, when the
+  // form has one yet.
+  static void PaintForm(HWND form, const FormCanvas* canvas);
   HDC hdc() const { return surface_.Dc(); }
 
   Size TargetSize() const override { return surface_.SurfaceSize(); }
