@@ -14,6 +14,7 @@
 #include "mainwin/gtk/status_notifier_item.h"
 #include "mainwin/gtk/xembed_status_icon.h"
 #include "mainwin/notify_icon.h"
+#include "support/counting_tray_owner.h"
 #include "support/gtk/real_input.h"
 #include "support/gtk/sni_test_host.h"
 
@@ -23,13 +24,7 @@ namespace {
 using test_input::WaitUntil;
 using test_tray::SniTestHost;
 
-class CountingOwner final : public NotifyIconOwner {
- public:
-  void OnTrayLeftClick() override { ++left; }
-  void OnTrayRightClick() override { ++right; }
-  int left = 0;
-  int right = 0;
-};
+using CountingOwner = orvane::testing::CountingTrayOwner;
 
 // The tray, the icon object over it and its owner, wired as the main window does.
 struct TrayRig {
