@@ -3,12 +3,13 @@
 of the release build, each beside a comparison measured in the same run.
 
     tools/bench [--quick] [--runs N] [--no-build] [--no-chromium] [--only IDS]
-    tools/bench --fuzz [--fuzz-runs N]
+    tools/bench --fuzz [--fuzz-runs N] [--fuzz-jobs N] [--fuzz-only TARGETS]
 
 Every measure runs N times (5 by default, 1 with --quick); the results are written to
 bench/results.md and bench/results.json (median, min, max and the ratio to the comparison).
---fuzz runs each libFuzzer target for 10^7 executions instead and adds the counts to the
-same files. Standard library only; Linux.
+--fuzz runs each libFuzzer target for 10^7 executions instead (split over one run per
+processor, side by side on the target's corpus) and adds the counts to the same files.
+Standard library only; Linux.
 """
 
 from __future__ import annotations
@@ -756,23 +757,41 @@ def run_tab_strip(measure: Measure, runs: int, env: dict[str, str]) -> None:
 # Fuzzing
 # ---------------------------------------------------------------------------
 
-def run_fuzz(runs: int) -> dict:
+def run_fuzz(runs: int, jobs: int, only: Optional[set[str]]) -> dict:
+    """Each target's executions are split over `jobs` runs side by side on the target's one
+    corpus folder (each run picks up what the others add); the counts are added up."""
     targets = subprocess.run([str(ROOT / "tools" / "fuzz"), "--list"], capture_output=True,
                              text=True, check=True).stdout.split()
-    out = {"runs_asked": runs, "targets": {}}
+    if only:
+        unknown = only - set(targets)
+        if unknown:
+            raise SystemExit(f"no fuzz target {', '.join(sorted(unknown))}")
+        targets = [t for t in targets if t in only]
+    subprocess.run(["cmake", "--preset", "fuzz"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", "--preset", "fuzz"], cwd=ROOT, check=True,
+                   stdout=subprocess.DEVNULL)
+    each = -(-runs // jobs)
+    env = dict(os.environ, ORVANE_FUZZ_BUILT="1")
+    out = {"runs_asked": runs, "jobs": jobs, "targets": {}}
     for t in targets:
-        say(f"fuzz {t}: {runs} executions")
+        say(f"fuzz {t}: {runs} executions in {jobs} run(s) of {each}")
         start = time.monotonic()
-        done = subprocess.run([str(ROOT / "tools" / "fuzz"), t, "0", f"-runs={runs}"],
-                              capture_output=True, text=True, cwd=ROOT)
-        log = done.stdout + done.stderr
-        m = re.search(r"^stat::number_of_executed_units: (\d+)$", log, re.M)
-        count = int(m.group(1)) if m else 0
-        ok = done.returncode == 0 and count >= runs
-        out["targets"][t] = {"executions": count, "seconds": round(time.monotonic() - start, 1),
+        running = [subprocess.Popen([str(ROOT / "tools" / "fuzz"), t, "0", f"-runs={each}"],
+                                    stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                                    cwd=ROOT, env=env) for _ in range(jobs)]
+        count = 0
+        failed = False
+        for run in running:
+            log = run.communicate()[0]
+            m = re.search(r"^stat::number_of_executed_units: (\d+)$", log, re.M)
+            count += int(m.group(1)) if m else 0
+            failed = failed or run.returncode != 0
+        ok = not failed and count >= runs
+        out["targets"][t] = {"asked": runs, "jobs": jobs, "executions": count,
+                             "seconds": round(time.monotonic() - start, 1),
                              "result": "passed" if ok else
                              ("FAILED: crash or broken invariant (input in build/fuzz/crashes/"
-                              f"{t}/)" if done.returncode else "fewer executions than asked")}
+                              f"{t}/)" if failed else "fewer executions than asked")}
         say(f"fuzz {t}: {out['targets'][t]}")
     return out
 
@@ -858,10 +877,13 @@ def write_results(data: dict) -> None:
                 lines.append("")
     f = data.get("fuzz")
     if f:
-        lines += ["## Fuzzing", "", f"{f['date']}: each target asked for {f['runs_asked']:,} executions.", "",
-                  "| Target | Executions | Seconds | Result |", "|---|---|---|---|"]
+        lines += ["## Fuzzing", "", f"Last run {f['date']}." + (f" {f['note']}" if f.get("note") else ""),
+                  "", "| Target | Asked | Executions | Runs side by side | Seconds | Result |",
+                  "|---|---|---|---|---|---|"]
         for t, v in f["targets"].items():
-            lines.append(f"| {t} | {v['executions']:,} | {v['seconds']} | {v['result']} |")
+            asked = v.get("asked", f["runs_asked"])
+            lines.append(f"| {t} | {asked:,} | {v['executions']:,} | {v.get('jobs', 1)} | "
+                         f"{v['seconds']} | {v['result']} |")
         lines.append("")
     (OUT / "results.md").write_text("\n".join(lines), encoding="utf-8")
 
@@ -970,6 +992,9 @@ def main(argv: list[str]) -> int:
     ap.add_argument("--idle-seconds", type=float, default=10.0)
     ap.add_argument("--fuzz", action="store_true", help="run the fuzz targets instead of the measures")
     ap.add_argument("--fuzz-runs", type=int, default=FUZZ_RUNS)
+    ap.add_argument("--fuzz-jobs", type=int, default=os.cpu_count() or 1,
+                    help="runs of each target side by side (default: one per processor)")
+    ap.add_argument("--fuzz-only", help="comma-separated targets; the others' results are kept")
     args = ap.parse_args(argv)
     runs = 1 if args.quick else max(1, args.runs)
     chromium = not args.no_chromium and not args.fuzz
@@ -982,8 +1007,15 @@ def main(argv: list[str]) -> int:
 
     data = previous()
     if args.fuzz:
-        fuzz = run_fuzz(args.fuzz_runs)
+        only = set(args.fuzz_only.split(",")) if args.fuzz_only else None
+        fuzz = run_fuzz(args.fuzz_runs, max(1, args.fuzz_jobs), only)
         fuzz["date"] = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
+        if only and "fuzz" in data:
+            # The targets not run this time keep their last results.
+            before = data["fuzz"]
+            kept = {t: {"asked": before.get("runs_asked"), "jobs": before.get("jobs", 1), **v}
+                    for t, v in before.get("targets", {}).items()}
+            fuzz["targets"] = {**kept, **fuzz["targets"]}
         data["fuzz"] = fuzz
         write_results(data)
         say(f"wrote {OUT / 'results.md'}")
