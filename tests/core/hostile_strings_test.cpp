@@ -11,6 +11,7 @@
 #include "core/tab_painter_rig.h"
 #include "login/page_commands.h"
 #include "mainwin/hand_over.h"
+#include "support/recording_hand_over_owner.h"
 
 namespace orvane {
 namespace {
@@ -21,13 +22,7 @@ constexpr std::size_t kMegabyte = 1024 * 1024;
 const std::string kReplacement = "\xEF\xBF\xBD";
 const std::string kEllipsis = "\xE2\x80\xA6";
 
-class RecordingOwner final : public HandOverOwner {
- public:
-  std::vector<std::string> opened;
-  int presented = 0;
-  void OpenGameTab(const std::string& strURL) override { opened.push_back(strURL); }
-  void PresentMainWindow() override { ++presented; }
-};
+using RecordingOwner = orvane::testing::RecordingHandOverOwner;
 
 // --- the game-address rule --------------------------------------------------------------
 

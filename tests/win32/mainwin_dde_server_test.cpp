@@ -10,18 +10,13 @@
 
 #include "base/win32/unique_handle.h"
 #include "mainwin/win32/dde_server.h"
+#include "support/recording_hand_over_owner.h"
 #include "support/win32/real_input.h"
 
 namespace orvane::win32 {
 namespace {
 
-class RecordingOwner final : public HandOverOwner {
- public:
-  std::vector<std::string> opened;
-  int presented = 0;
-  void OpenGameTab(const std::string& strURL) override { opened.push_back(strURL); }
-  void PresentMainWindow() override { ++presented; }
-};
+using RecordingOwner = orvane::testing::RecordingHandOverOwner;
 
 // Runs the DDE client helper and serves DDE messages until it ends; its exit code.
 DWORD RunClient(const std::wstring& service, const std::wstring& topic,
