@@ -31,9 +31,19 @@ class ReleaseCrypto {
   virtual std::unique_ptr<Sha256Stream> NewSha256() = 0;
   // True only when `signature` is a valid ECDSA P-256 signature of SHA-256(`message`)
   // under `key`. Any failure of the platform (no such algorithm, key refused) is false:
-  // a signature that cannot be checked is never taken as good.
-  virtual bool VerifyP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
-                                const P256Signature& signature) = 0;
+  // a signature that cannot be checked is never taken as good. Only the uncompressed form
+  // (0x04, X, Y) is a key, on every platform alike: one library would also take the same
+  // point in its hybrid form (0x06/0x07), another would read X and Y whatever came first.
+  bool VerifyP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
+                        const P256Signature& signature) {
+    return key[0] == 0x04 && VerifyUncompressedP256Sha256(key, message, signature);
+  }
+
+ protected:
+  // The platform's check of a key already known to be in the uncompressed form.
+  virtual bool VerifyUncompressedP256Sha256(const P256PublicKey& key,
+                                            std::span<const std::uint8_t> message,
+                                            const P256Signature& signature) = 0;
 };
 
 // The platform's implementation: BCrypt on Windows, OpenSSL libcrypto on Linux.

@@ -103,13 +103,8 @@ class OpenSslReleaseCrypto final : public ReleaseCrypto {
  public:
   std::unique_ptr<Sha256Stream> NewSha256() override { return std::make_unique<OpenSslSha256>(); }
 
-  bool VerifyP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
-                        const P256Signature& signature) override {
-    // Only the uncompressed form (0x04, X, Y) is a key here: OpenSSL would also take the
-    // same point in its hybrid form (0x06/0x07), which BCrypt never sees.
-    if (key[0] != 0x04) {
-      return false;
-    }
+  bool VerifyUncompressedP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
+                                    const P256Signature& signature) override {
     const UniquePkey pkey = ImportKey(key);
     const std::vector<unsigned char> der = DerSignature(signature);
     UniqueMdCtx ctx(EVP_MD_CTX_new());

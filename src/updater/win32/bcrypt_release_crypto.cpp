@@ -72,13 +72,8 @@ class BCryptReleaseCrypto final : public ReleaseCrypto {
  public:
   std::unique_ptr<Sha256Stream> NewSha256() override { return std::make_unique<BCryptSha256>(); }
 
-  bool VerifyP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
-                        const P256Signature& signature) override {
-    // Only the uncompressed form (0x04, X, Y) is a key: the blob below takes X and Y
-    // without the prefix, which must not make any other first byte acceptable.
-    if (key[0] != 0x04) {
-      return false;
-    }
+  bool VerifyUncompressedP256Sha256(const P256PublicKey& key, std::span<const std::uint8_t> message,
+                                    const P256Signature& signature) override {
     BCryptSha256 hash;
     Sha256Digest digest{};
     if (!hash.Update(message) || !hash.Finish(digest)) {
